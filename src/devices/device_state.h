@@ -1,0 +1,27 @@
+// State of the chosen A-D device and its serial line.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace trindel {
+
+struct DeviceState {
+    int16_t External_AD = 0;  // 0 demonstration/built-in, 1 UI2, 2 DT500/600, 3 DT50, 4 DT800, 5
+                              // ADAM, 6 ADC-1, 8 instruments
+    int16_t DemonstrationMODE = 0;
+    int16_t ActiveSerialPort = -1;  // -1 (65,535) none
+    int32_t baudrate = 9600;
+    int16_t sixteenBitBoard = 0;
+    float volts = 0.0f;  // the last reading taken
+    int16_t Digital_Port = 2;
+    int16_t GainSet = 1;
+    int16_t DT800FastAcquisitionMode = 0;
+    int16_t SerialWarningBuzz = 1;
+    int16_t AnimationDoneAlready = 0;
+    // 17 rows of 5 shorts; word 0 of rows 1..16 starts at 1.
+    std::array<std::array<int16_t, 5>, 17> DataTakerChannels{};
+    std::array<int16_t, 17> GainArray{};
+};
+
+}  // namespace trindel
