@@ -54,7 +54,7 @@ std::string backupFileName(const FileState& files, const PrefsArray& prefs,
                            const DateStamp& stamp) {
     std::string name = files.backupfile.empty() ? "Backup file" : files.backupfile;
     if (files.appendDATE != 0) {
-        name += " " + fileNameDate(stamp.date);
+        name.append(" ").append(fileNameDate(stamp.date));
     }
     return withKstn(name, prefs);
 }
@@ -92,18 +92,25 @@ WriteResult AutoTimedBACKUP(Program& p, bool timed, const BackupMoment& now, Hos
     p.prefs[kPrefDataSaved] = 0;
     if (result.ok) {
         ++p.files.NBackUp;
-        p.files.BackupFileIndicator =
-            " backup" + exportNumberText(int64_t{p.files.NBackUp}) + " \xC3  ";
+        std::string indicator = " backup";
+        indicator.append(exportNumberText(int64_t{p.files.NBackUp})).append(" \xC3  ");
+        p.files.BackupFileIndicator = indicator;
     }
     return result;
 }
 
 std::string quickSaveName(const PrefsArray& prefs, const DateStamp& stamp) {
-    std::string time = stamp.time;
-    if (time.size() == 8) {
-        time = time.substr(0, 2) + "h" + time.substr(3, 2) + "m" + time.substr(6, 2) + "s";
+    // Built by appending: GCC 12 at -O3 warns falsely about chained string additions here.
+    std::string time;
+    if (stamp.time.size() == 8) {
+        time.append(stamp.time, 0, 2).append("h").append(stamp.time, 3, 2).append("m");
+        time.append(stamp.time, 6, 2).append("s");
+    } else {
+        time = stamp.time;
     }
-    return withKstn("QuickSave " + fileNameDate(stamp.date) + " " + time, prefs);
+    std::string name = "QuickSave ";
+    name.append(fileNameDate(stamp.date)).append(" ").append(time);
+    return withKstn(name, prefs);
 }
 
 WriteResult QuickSAVE(Program& p, const BackupMoment& now, Host& host) {
