@@ -3,6 +3,7 @@
 #include "files/binary_recording_writer.h"
 #include "files/date_stamp.h"
 #include "files/expedata_export.h"
+#include "files/recording_from_program.h"
 
 namespace trindel {
 
@@ -50,6 +51,22 @@ WriteResult writeChartFile(Program& p, DataFormat format, const std::string& pat
                 break;
         }
         return SAVEBINARY(p, sink);
+    });
+}
+
+WriteResult writeScopeSweepFile(Program& p, DataFormat format, const std::string& path,
+                                std::span<const float> sweep, float interval,
+                                const std::string& timeOfSaving) {
+    return writeFileAtomically(path, [&](ByteSink& sink) {
+        switch (format) {
+            case DataFormat::Text:
+                return writeScopeSweepText(sweep, interval, sink);
+            case DataFormat::ExpeData:
+                return writeExpeData(scopeRecording(p, sweep, interval, timeOfSaving), sink);
+            case DataFormat::Binary:
+                break;
+        }
+        return writeBinaryRecording(scopeRecording(p, sweep, interval, timeOfSaving), sink);
     });
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,11 @@ struct SaveHooks {
 // Writes the run in `format` to `path` through a temporary file. Leaves the data-saved flag alone.
 WriteResult writeChartFile(Program& p, DataFormat format, const std::string& path,
                            const ExportProgress& progress = {});
+
+// Writes one scope sweep (values oldest first) in `format` to `path` through a temporary file.
+WriteResult writeScopeSweepFile(Program& p, DataFormat format, const std::string& path,
+                                std::span<const float> sweep, float interval,
+                                const std::string& timeOfSaving);
 
 enum class SaveOutcome { Saved, Cancelled, Failed };
 

@@ -3,6 +3,7 @@
 #include "files/binary_recording_reader.h"
 #include "files/recording_file_reader.h"
 #include "files/recording_fixture.h"
+#include "files/recording_from_program.h"
 #include "files/save_files.h"
 #include "files/temp_folder.h"
 #include "platform/virtual_platform.h"
@@ -100,6 +101,36 @@ TEST(SaveFiles, TextShowsTheCautionReportsProgressAndCanBeCancelled) {
     ASSERT_TRUE(read.ok) << read.error;
     EXPECT_TRUE(read.file.hasTimeColumn);  // the caution window's check box took effect
     EXPECT_EQ(read.file.recording.sampleCount, 600);
+}
+
+}  // namespace
+}  // namespace trindel
+
+namespace trindel {
+namespace {
+
+TEST(ScopeSweepFiles, RingIsWrittenOldestFirstInEachFormat) {
+    TempFolder folder;
+    Program p = testing::smallChartRun();
+    p.session.nChan = 3;
+    for (int i = 1; i <= 4; ++i) {
+        p.scope.scope(1, i) = static_cast<float>(i);
+    }
+    const auto sweep = sweepOldestFirst(p.scope, 3, 4);
+    EXPECT_EQ(sweep, (std::vector<float>{3, 4, 1, 2}));
+    EXPECT_EQ(sweepOldestFirst(p.scope, 1, 4), (std::vector<float>{1, 2, 3, 4}));
+
+    for (DataFormat format : {DataFormat::Binary, DataFormat::ExpeData, DataFormat::Text}) {
+        const std::string path = folder.file("sweep" + std::string(extensionOf(format)));
+        ASSERT_TRUE(writeScopeSweepFile(p, format, path, sweep, 0.01f, "09:30:00").ok);
+        auto read = readRecordingFile(path);
+        ASSERT_TRUE(read.ok) << read.error;
+        const Recording& r = read.file.recording;
+        EXPECT_EQ(r.kind, RecordingKind::Scope) << path;
+        EXPECT_EQ(r.sampleInterval, 0.01f);
+        ASSERT_EQ(r.data.size(), 1u);
+        EXPECT_EQ(std::vector<float>(r.data[0].begin(), r.data[0].end()), sweep);
+    }
 }
 
 }  // namespace
