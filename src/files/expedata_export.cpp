@@ -126,8 +126,10 @@ void writeDescriptor(ChunkWriter& out, const ChannelRecord& c) {
 }  // namespace
 
 bool writeExpeData(const Recording& r, ByteSink& sink) {
-    ChunkWriter out(sink);
     const size_t channels = r.writtenCount();
+    ChunkWriter out(sink,
+                    ChunkWriter::capacityFor(uint64_t(std::max(r.sampleCount, 0)) * channels * 4 +
+                                             r.channels.size() * kExpeDataDescriptorBytes + 4096));
     putIEEE(out, 1003.0);
     putIEEE(out, 1.1);
     putIEEE(out, static_cast<double>(channels));
