@@ -23,6 +23,23 @@ std::vector<uint8_t> saveBinary(Program& p) {
     return sink.bytes;
 }
 
+TEST(BinaryRecordingWriter, BigEndianFieldsAndTextWidths) {
+    VectorSink sink;
+    ChunkWriter out(sink);
+    out.beFloat(1.0f);
+    out.be16(5);
+    out.be16(-2);
+    out.be32(201040000);
+    out.text("abc", 5);
+    out.text("abcdef", 4);
+    out.line("-999");
+    ASSERT_TRUE(out.flush());
+    std::vector<uint8_t> want =
+        hex({0x3F, 0x80, 0x00, 0x00, 0x00, 0x05, 0xFF, 0xFE, 0x0B, 0xFB, 0xA0, 0x80});
+    append(want, bytesOf("abc  abcd-999\r"));
+    EXPECT_EQ(sink.bytes, want);
+}
+
 TEST(BinaryRecordingWriter, ChartFileIsByteExact) {
     Program p = testing::smallChartRun();
     std::vector<uint8_t> want = bytesOf("-999\r");
