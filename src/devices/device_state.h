@@ -14,7 +14,7 @@ struct DeviceState {
     int32_t baudrate = 9600;
     int16_t sixteenBitBoard = 0;
     float volts = 0.0f;  // the last reading taken
-    int16_t Digital_Port = 2;
+    int32_t Digital_Port = 2;
     int16_t GainSet = 1;
     int16_t DT800FastAcquisitionMode = 0;
     int16_t SerialWarningBuzz = 1;
@@ -22,6 +22,11 @@ struct DeviceState {
     // 17 rows of 5 shorts; word 0 of rows 1..16 starts at 1.
     std::array<std::array<int16_t, 5>, 17> DataTakerChannels{};
     std::array<int16_t, 17> GainArray{};
+
+    // --- Fields stored in set-up files ---
+    std::array<int16_t, 17> ADsensorType{};  // sensor type per input 1..16
+
+    bool operator==(const DeviceState&) const = default;
 };
 
 }  // namespace trindel
