@@ -73,7 +73,10 @@ SetupState parseSetupFile(const std::vector<uint8_t>& data, SetupState base, int
 
 // Reads a set-up file into the program: on success the file's settings and every step that
 // follows a load are in force; on failure the program is exactly as it was.
-SetupLoadResult loadSetupFile(Program& p, const std::string& path, const SetupLoadContext& ctx);
+// Without a context (headless use: the command-line tool, the recording set-up) the screen is
+// 1280 x 1024, the present layout is kept and nothing is asked.
+SetupLoadResult loadSetupFile(Program& p, const std::string& path,
+                              const SetupLoadContext& ctx = SetupLoadContext{});
 
 // The steps after the fields are in: layout check, scope gain, trigger gain, time axis, speed
 // selectors, switching groups, custom tick, chart view style.
