@@ -36,51 +36,55 @@ std::string writeAODataFile(const AnalogOutputState& ao, const FeedbackState& fb
     return writeFileReplacing(path, aoDataFileBytes(ao, fb));
 }
 
+void readAODataBytes(const std::vector<uint8_t>& data, AnalogOutputState& ao, FeedbackState& fb,
+                     int32_t nowTicks) {
+    if (data.size() != kAODataFileBytes) {
+        throw FileFormatError("an AO data file holds " + std::to_string(kAODataFileBytes) +
+                              " bytes, this one " + std::to_string(data.size()));
+    }
+    FieldReader r(data);
+    AnalogOutputState a = ao;
+    FeedbackState f = fb;
+    for (int row = 0; row <= 100; ++row) {
+        for (int col = 0; col <= 6; ++col) {
+            a.script(row, col) = r.f32("scripts");
+        }
+    }
+    for (auto& row : f.Feedback) {
+        for (float& v : row) {
+            v = r.f32("feedback schedule");
+        }
+    }
+    f.FeedbackChan = r.i16("feedback channel");
+    f.FeedbackUpdateInterval = r.i32("feedback update interval");
+    f.NegativeFEEDBACK = r.i16("feedback sign");
+    f.FeedbackEndMode = r.i16("feedback end mode");
+    f.FdBkEndSetpoint = r.f32("feedback end setpoint");
+    f.FdBkEndRange = r.f32("feedback end range");
+    f.FdBkEndMinV = r.f32("feedback end minimum");
+    f.FdBkEndMaxV = r.f32("feedback end maximum");
+
+    float schedule = 0.0f;
+    for (int row = 1; row <= 40; ++row) {
+        schedule += f.Feedback[static_cast<size_t>(row)][6];
+    }
+    if (schedule > 0.0f) {
+        f.FeedbackON = 1;
+        f.NextFeedbackUpdateTime = nowTicks + f.FeedbackUpdateInterval;
+    } else {
+        f.FeedbackON = 0;
+    }
+    a.AO1on = a.script(0, 1) >= 1.0f ? 1 : 0;
+    a.AO2on = a.script(0, 4) >= 1.0f ? 1 : 0;
+    ao = a;
+    fb = f;
+}
+
 AODataLoadResult loadAODataFile(AnalogOutputState& ao, FeedbackState& fb, const std::string& path,
                                 int32_t nowTicks) {
     const std::string name = std::filesystem::path(path).filename().string();
     try {
-        const auto data = readFileBytes(path, kAODataFileBytes + 1);
-        if (data.size() != kAODataFileBytes) {
-            throw FileFormatError("an AO data file holds " + std::to_string(kAODataFileBytes) +
-                                  " bytes, this one " + std::to_string(data.size()));
-        }
-        FieldReader r(data);
-        AnalogOutputState a = ao;
-        FeedbackState f = fb;
-        for (int row = 0; row <= 100; ++row) {
-            for (int col = 0; col <= 6; ++col) {
-                a.script(row, col) = r.f32("scripts");
-            }
-        }
-        for (auto& row : f.Feedback) {
-            for (float& v : row) {
-                v = r.f32("feedback schedule");
-            }
-        }
-        f.FeedbackChan = r.i16("feedback channel");
-        f.FeedbackUpdateInterval = r.i32("feedback update interval");
-        f.NegativeFEEDBACK = r.i16("feedback sign");
-        f.FeedbackEndMode = r.i16("feedback end mode");
-        f.FdBkEndSetpoint = r.f32("feedback end setpoint");
-        f.FdBkEndRange = r.f32("feedback end range");
-        f.FdBkEndMinV = r.f32("feedback end minimum");
-        f.FdBkEndMaxV = r.f32("feedback end maximum");
-
-        float durations = 0.0f;
-        for (int row = 1; row <= 40; ++row) {
-            durations += f.Feedback[static_cast<size_t>(row)][6];
-        }
-        if (durations > 0.0f) {
-            f.FeedbackON = 1;
-            f.NextFeedbackUpdateTime = nowTicks + f.FeedbackUpdateInterval;
-        } else {
-            f.FeedbackON = 0;
-        }
-        a.AO1on = a.script(0, 1) >= 1.0f ? 1 : 0;
-        a.AO2on = a.script(0, 4) >= 1.0f ? 1 : 0;
-        ao = a;
-        fb = f;
+        readAODataBytes(readFileBytes(path, kAODataFileBytes + 1), ao, fb, nowTicks);
         return {true, {}};
     } catch (const FileFormatError& e) {
         return {false, "cannot load AO data file \"" + name + "\": " + e.what()};

@@ -23,6 +23,11 @@ std::vector<uint8_t> aoDataFileBytes(const AnalogOutputState& ao, const Feedback
 std::string writeAODataFile(const AnalogOutputState& ao, const FeedbackState& fb,
                             const std::string& path);
 
+// Reads the bytes of an AO data file into both groups, with the rules below; throws
+// FileFormatError (and changes nothing) when they are not one.
+void readAODataBytes(const std::vector<uint8_t>& data, AnalogOutputState& ao, FeedbackState& fb,
+                     int32_t nowTicks);
+
 // Reads the file into both groups and applies the on/off rules: feedback on (next update one
 // interval after `nowTicks`) when the schedule's durations add up above 0, each script on when
 // its step count is at least 1. A file of another size changes nothing.
