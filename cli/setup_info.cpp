@@ -1,6 +1,7 @@
 // Describes a set-up file: mode, channels, intervals, switching, trigger, alarms, spike ratios.
 #include "setup_info.h"
 
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <iostream>
@@ -8,6 +9,7 @@
 
 #include "core/number_text.h"
 #include "core/program.h"
+#include "display/setup_report.h"
 #include "files/setup_file.h"
 
 namespace trindel::cli {
@@ -19,17 +21,20 @@ std::string trimmed(std::string text) {
     return first == std::string::npos ? std::string() : text.substr(first);
 }
 
+// An interval to 7 significant digits: the seconds derived from the stored value carry float
+// noise beyond them.
+std::string seconds(double v) {
+    char buffer[32];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 7);
+    return std::string(buffer, end.ptr);
+}
+
 std::string number(float v) {
     return trimmed(floatText(v));
 }
-std::string number(double v) {
-    return trimmed(runtimeText(v));
-}
 
 std::string jsonNumber(float v) {
-    return std::isfinite(v) ? number(v) : "null";
-}
-std::string jsonNumber(double v) {
     return std::isfinite(v) ? number(v) : "null";
 }
 
@@ -47,11 +52,6 @@ std::string jsonString(const std::string& text) {
                 if (c < 0x20) {
                     char buffer[8];
                     std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                    out += buffer;
-                } else if (c >= 0x80) {
-                    // Labels are Mac Roman bytes; JSON wants Unicode, and a byte is not one.
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof buffer, "\\u%04x", 0xFFFD);
                     out += buffer;
                 } else {
                     out.push_back(static_cast<char>(c));
@@ -106,8 +106,8 @@ void describeText(const Program& p, std::ostream& out) {
     const Session& s = p.session;
     out << "Set-up file: " << s.SetupFileName << "\n";
     out << "Recording mode: " << s.RecordingMODE << " (" << modeName(s.RecordingMODE) << ")\n";
-    out << "Chart interval: " << number(s.ChartINTERVALinSECONDS) << " s\n";
-    out << "Scope interval: " << number(s.ScopeINTERVALinSECONDS) << " s\n";
+    out << "Chart interval: " << seconds(s.ChartINTERVALinSECONDS) << " s\n";
+    out << "Scope interval: " << seconds(s.ScopeINTERVALinSECONDS) << " s\n";
     out << "MaxSamples: " << s.MaxSamples << "\n";
     out << "ScopeMax: " << s.ScopeMax << "\n";
     out << "Channels: " << s.nChan << "\n";
@@ -119,7 +119,7 @@ void describeText(const Program& p, std::ostream& out) {
             << number(row[kDisplayMin]) << " to " << number(row[kDisplayMax]) << ", averaged "
             << number(row[kSamplesToAverage]) << ", spike ratio "
             << number(p.conversion.SpikeFilterArray[static_cast<size_t>(c)]) << ", label \""
-            << rightTrimmed(p.channels.label(c)) << "\"\n";
+            << macRomanToUtf8(rightTrimmed(p.channels.label(c))) << "\"\n";
     }
     const SwitchingState& sw = p.switching;
     if (s.SwitchingMode == 0) {
@@ -172,8 +172,8 @@ void describeJson(const Program& p, std::ostream& out) {
     out << "  \"file\": " << jsonString(s.SetupFileName) << ",\n";
     out << "  \"recordingMode\": " << s.RecordingMODE << ",\n";
     out << "  \"recordingModeName\": " << jsonString(modeName(s.RecordingMODE)) << ",\n";
-    out << "  \"chartIntervalSeconds\": " << jsonNumber(s.ChartINTERVALinSECONDS) << ",\n";
-    out << "  \"scopeIntervalSeconds\": " << jsonNumber(s.ScopeINTERVALinSECONDS) << ",\n";
+    out << "  \"chartIntervalSeconds\": " << seconds(s.ChartINTERVALinSECONDS) << ",\n";
+    out << "  \"scopeIntervalSeconds\": " << seconds(s.ScopeINTERVALinSECONDS) << ",\n";
     out << "  \"MaxSamples\": " << s.MaxSamples << ",\n";
     out << "  \"ScopeMax\": " << s.ScopeMax << ",\n";
     out << "  \"channels\": [";
@@ -190,7 +190,8 @@ void describeJson(const Program& p, std::ostream& out) {
             << ", \"averaged\": " << jsonNumber(row[kSamplesToAverage])
             << ", \"device\": " << jsonNumber(row[kDeviceNumber]) << ", \"spikeRatio\": "
             << jsonNumber(p.conversion.SpikeFilterArray[static_cast<size_t>(c)])
-            << ", \"label\": " << jsonString(rightTrimmed(p.channels.label(c))) << "}";
+            << ", \"label\": " << jsonString(macRomanToUtf8(rightTrimmed(p.channels.label(c))))
+            << "}";
     }
     out << "\n  ],\n";
     const SwitchingState& sw = p.switching;

@@ -1,6 +1,7 @@
 #include "display/setup_report.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "core/number_text.h"
 #include "files/field_stream.h"
@@ -24,6 +25,8 @@ constexpr uint16_t kMacRomanHigh[128] = {
     0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7,
 };
 
+}  // namespace
+
 std::string macRomanToUtf8(const std::string& text) {
     std::string out;
     out.reserve(text.size());
@@ -43,6 +46,8 @@ std::string macRomanToUtf8(const std::string& text) {
     return out;
 }
 
+namespace {
+
 const std::string kRule(72, '_');
 
 std::string num(double v) {
@@ -53,6 +58,17 @@ std::string num(float v) {
 }
 std::string num(int v) {
     return runtimeText(static_cast<double>(v));
+}
+
+// Times derived from a stored interval carry float noise past the seventh digit
+// (0.12 / 60 s reads back as 0.0019999999); they are shown to 7 significant digits.
+std::string interval(double v) {
+    char buffer[32];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 7);
+    float rounded = 0.0f;
+    std::from_chars(buffer, end.ptr, rounded);
+    return floatText(rounded);
 }
 
 std::string onOff(bool on) {
@@ -94,16 +110,16 @@ std::string modeName(int16_t mode) {
 
 void chartLines(const Program& p, std::vector<std::string>& out) {
     const Session& s = p.session;
-    out.push_back("chart sample interval:" + num(s.ChartSampleInterval) + " sec; " +
+    out.push_back("chart sample interval:" + interval(s.ChartSampleInterval) + " sec; " +
                   "maximum number of samples:" + num(static_cast<double>(s.MaxSamples)));
     const float t = static_cast<float>(s.MaxSamples) * s.ChartSampleInterval;
     std::string duration;
     if (t > 3600.0f) {
-        duration = num(t / 3600.0f) + " hours";
+        duration = interval(t / 3600.0f) + " hours";
     } else if (t > 600.0f) {
-        duration = num(t / 60.0f) + " minutes";
+        duration = interval(t / 60.0f) + " minutes";
     } else {
-        duration = num(t) + " sec";
+        duration = interval(t) + " sec";
     }
     out.push_back("maximum chart recording time:" + duration);
 }
@@ -113,10 +129,10 @@ void scopeLines(const Program& p, std::vector<std::string>& out) {
     if (s.RecordingMODE == 3) {
         out.emplace_back();
     }
-    out.push_back("scope sample interval:" + num(s.scopeinterval) + "sec       " +
+    out.push_back("scope sample interval:" + interval(s.scopeinterval) + "sec       " +
                   "number of samples:" + num(static_cast<double>(s.ScopeMax)));
-    out.push_back("scope screen contains:" + num(static_cast<float>(s.ScopeMax) * s.scopeinterval) +
-                  "sec");
+    out.push_back("scope screen contains:" +
+                  interval(static_cast<float>(s.ScopeMax) * s.scopeinterval) + "sec");
     const float v = p.channels.Nvar[1][kDisplayMax];
     std::string range;
     switch (p.view.ScopeScale) {
@@ -343,8 +359,7 @@ std::vector<std::string> setupReportLines(const Program& p, const SetupReportOpt
     const int16_t mode = p.session.RecordingMODE;
     out.push_back("Trindel " + modeName(mode) + " mode  (" + date + ")");
     if (!p.session.SetupFileName.empty()) {
-        out.push_back("              setup file :  '" + macRomanToUtf8(p.session.SetupFileName) +
-                      "'");
+        out.push_back("              setup file :  '" + p.session.SetupFileName + "'");
     }
     out.push_back(kRule);
     out.emplace_back("•  Data Acquisition Parameters");

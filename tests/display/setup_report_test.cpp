@@ -61,7 +61,7 @@ TEST(SetupReport, HeaderConverterAndChartLines) {
     EXPECT_EQ(lines[6], "maximum chart recording time: 500 sec");
     p.session.MaxSamples = 2000;
     EXPECT_EQ(setupReportLines(p, allOff(), "")[6],
-              "maximum chart recording time: 16.666666 minutes")
+              "maximum chart recording time: 16.66667 minutes")
         << "1000 s shown in minutes";
     p.session.MaxSamples = 14400;
     EXPECT_EQ(setupReportLines(p, allOff(), "")[6], "maximum chart recording time: 2 hours");
@@ -99,6 +99,9 @@ TEST(SetupReport, ScopeLinesAndInputRange) {
     EXPECT_EQ(scopeLines(2)[2], "Scope gain is 10   Input signal range is  2.5 to zero volts");
     EXPECT_EQ(scopeLines(3)[2], "Scope gain is 10   Input signal range is -2.5 to 2.5 volts");
     EXPECT_EQ(scopeLines(4)[2], "Scope gain is 10   Input signal range is");
+    // An interval read back from a set-up file (0.12 / 60 s) shows as it was set.
+    p.session.scopeinterval = static_cast<float>(static_cast<double>(0.12f) / 60.0);
+    EXPECT_EQ(scopeLines(1)[0], "scope sample interval: 0.002sec       number of samples: 500");
 
     p.session.RecordingMODE = 3;
     p.view.ScopeScale = 1;
