@@ -14,7 +14,7 @@ struct DeviceState {
     int32_t baudrate = 9600;
     int16_t sixteenBitBoard = 0;
     float volts = 0.0f;  // the last reading taken
-    int16_t Digital_Port = 2;
+    int32_t Digital_Port = 2;
     int16_t GainSet = 1;
     int16_t DT800FastAcquisitionMode = 0;
     int16_t SerialWarningBuzz = 1;
@@ -23,6 +23,11 @@ struct DeviceState {
     std::array<std::array<int16_t, 5>, 17> DataTakerChannels{};
     std::array<int16_t, 17> GainArray{};
     int16_t AD_Device_Code = 6;  // device code written into data files
+
+    // --- Fields stored in set-up files ---
+    std::array<int16_t, 17> ADsensorType{};  // sensor type per input 1..16
+
+    bool operator==(const DeviceState&) const = default;
 };
 
 }  // namespace trindel
