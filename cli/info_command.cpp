@@ -1,5 +1,6 @@
 // trindel-cli info FILE [--json]: format, samples, interval, channels, markers, comment, notes.
 #include "info_command.h"
+#include "setup_info.h"
 
 #include <iostream>
 #include <sstream>
@@ -190,12 +191,16 @@ int runRecordingInfo(const std::string& path, bool json) {
 namespace {
 
 CommandRegistrar reg{[](CLI::App& app, int& exitStatus) {
-    auto* command = app.add_subcommand("info", "Describe a saved recording");
+    auto* command = app.add_subcommand("info", "Describe a saved recording or set-up file");
     auto path = std::make_shared<std::string>();
     auto json = std::make_shared<bool>(false);
-    command->add_option("FILE", *path, "Recording file (binary, ExpeData or text)")->required();
+    command->add_option("FILE", *path, "Recording (binary, ExpeData or text) or set-up file")
+        ->required();
     command->add_flag("--json", *json, "Print one JSON object");
-    command->callback([path, json, &exitStatus] { exitStatus = runRecordingInfo(*path, *json); });
+    command->callback([path, json, &exitStatus] {
+        exitStatus =
+            isSetupFile(*path) ? runSetupInfo(*path, *json) : runRecordingInfo(*path, *json);
+    });
 }};
 
 }  // namespace
