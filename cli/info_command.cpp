@@ -9,6 +9,7 @@
 #include "files/export_number.h"
 #include "files/mac_roman_text.h"
 #include "files/recording_file_reader.h"
+#include "json_text.h"
 
 namespace trindel::cli {
 
@@ -42,36 +43,6 @@ std::string number(float value) {
 
 std::string jsonNumber(float value) {
     return value == value && value - value == 0 ? number(value) : "null";
-}
-
-std::string jsonString(const std::string& utf8) {
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    static const char* const kHex = "0123456789abcdef";
-                    out += "\\u00";
-                    out += kHex[c >> 4];
-                    out += kHex[c & 15];
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    return out + "\"";
 }
 
 const char* kConstantNames[] = {"flow rate (ml/min)", "mass (g)", "barometric pressure (torr)",
