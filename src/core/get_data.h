@@ -1,0 +1,26 @@
+// One chart scan (GETDATA) and the continuous-scanning interval (GetSCANDATA, SHOWSCANRESULTS).
+#pragma once
+
+#include "core/chart_hooks.h"
+#include "core/program.h"
+#include "platform/platform.h"
+
+namespace trindel {
+
+// Takes one scan: reads, averages, converts, tests, stores, shows and draws every channel, then
+// advances Sample and the due time.
+void GETDATA(Program& p, Platform& io, ChartHooks& hooks);
+
+// Reads every channel as often as the interval allows, summing into scanvolts. Returns false
+// when the Stop button or Escape ended it.
+bool GetSCANDATA(Program& p, Platform& io, ChartHooks& hooks);
+
+// Processes the sums of GetSCANDATA as one scan.
+void SHOWSCANRESULTS(Program& p, Platform& io, ChartHooks& hooks);
+
+// Processes channel c's averaged volts (steps from conversion to drawing) for the current scan.
+// `x` is the pen column; `continuous` selects the continuous-scanning status texts.
+void processChannel(Program& p, Platform& io, ChartHooks& hooks, int c, float volts,
+                    bool overRange, int x, bool continuous);
+
+}  // namespace trindel
