@@ -77,7 +77,7 @@ void PAUSE(Program& p, Platform& io, ChartHooks& hooks) {
     s.totalPauseDuration += minutes;
 
     std::string& record = ch.CumulativePauseContainer;
-    record += "   ----------\r * Acquisition paused for" + chart_text::number(minutes) +
+    record += "   ----------\r *  Acquisition paused for" + chart_text::number(minutes) +
               " minutes at case" + chart_text::number(s.Sample) + "\r";
     if (!out.note.empty()) {
         record += out.note + "\r";

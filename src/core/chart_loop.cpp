@@ -65,6 +65,10 @@ void ChartLoop::begin() {
 
 double ChartLoop::nextDueTime() const {
     const Session& s = p_.session;
+    if (p_.prefs[kPrefContinuousScanning] != 0) {
+        // A continuous-scanning pass spans the whole interval itself.
+        return io_.clock.GetCurrentTimeInSeconds();
+    }
     double due = s.TimeOfNextChartSample;
     const int last = s.nChan;
     const bool continuousLast =
