@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/chart_text.h"
+#include "core/number_text.h"
 
 namespace trindel {
 
@@ -77,15 +77,15 @@ void PAUSE(Program& p, Platform& io, ChartHooks& hooks) {
     s.totalPauseDuration += minutes;
 
     std::string& record = ch.CumulativePauseContainer;
-    record += "   ----------\r *  Acquisition paused for" + chart_text::number(minutes) +
-              " minutes at case" + chart_text::number(s.Sample) + "\r";
+    record += "   ----------\r *  Acquisition paused for" + runtimeText(minutes) +
+              " minutes at case" + runtimeText(s.Sample) + "\r";
     if (!out.note.empty()) {
         record += out.note + "\r";
     }
     if (s.SampleRateChanged != 0) {
-        record += "        CAUTION:  old sample interval = " + chart_text::number(oldInterval) +
+        record += "        CAUTION:  old sample interval = " + runtimeText(oldInterval) +
                   " sec\r                         new sample interval = " +
-                  chart_text::number(s.ChartINTERVALinSECONDS) + " sec\r";
+                  runtimeText(s.ChartINTERVALinSECONDS) + " sec\r";
     }
     if (s.TimedSaveINTERVAL > 0 && ticksNow >= ch.NextSAVEtime) {
         ch.NextSAVEtime = ticksNow + 3600;
@@ -119,18 +119,18 @@ void AddSomeTIME(Program& p, ChartHooks& hooks) {
 
 StatusTexts statusTexts(const Session& s, double donefact) {
     StatusTexts t;
-    t.sample = (s.Sample > 1000000 ? " #" : " Sample") + chart_text::number(s.Sample);
-    t.done = chart_text::picture(s.Sample * donefact, "###.##") + " % done";
+    t.sample = (s.Sample > 1000000 ? " #" : " Sample") + runtimeText(s.Sample);
+    t.done = pictureText(s.Sample * donefact, "###.##") + " % done";
     const double r = (s.MaxSamples - s.Sample) * s.ChartINTERVALinSECONDS;
     if (r > 17240.0) {
         const double days = r / 86400.0;
-        t.left = chart_text::picture(days, days >= 10.0 ? "####.#" : "###.##") + " days left";
+        t.left = pictureText(days, days >= 10.0 ? "####.#" : "###.##") + " days left";
     } else if (r > 7200.0) {
-        t.left = chart_text::picture(r / 3600.0, "####.##") + " hr left";
+        t.left = pictureText(r / 3600.0, "####.##") + " hr left";
     } else if (r > 180.0) {
-        t.left = chart_text::number(r / 60.0) + " min left";
+        t.left = runtimeText(r / 60.0) + " min left";
     } else {
-        t.left = chart_text::number(r) + " sec left";
+        t.left = runtimeText(r) + " sec left";
     }
     return t;
 }

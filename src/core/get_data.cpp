@@ -5,7 +5,7 @@
 #include <string>
 
 #include "control/alarm_check.h"
-#include "core/chart_text.h"
+#include "core/number_text.h"
 #include "devices/demo_source.h"
 #include "devices/read_dispatch.h"
 #include "signal/conversion.h"
@@ -176,7 +176,7 @@ void processChannel(Program& p, Platform& io, ChartHooks& hooks, int c, float vo
     p.store.set(c, s.Sample, stored);
 
     if (s.ShowDisplays != 0) {
-        std::string text = v == 0.0f ? "   zero" : chart_text::readout(v);
+        std::string text = v == 0.0f ? "   zero" : StringFormatter(v);
         const auto& alarmRow = p.alarm.alarms[static_cast<size_t>(c)];
         if (alarmRow[21] != 0.0f) {
             text += slopeSuffix(p.store, c, s.Sample, static_cast<int>(alarmRow[22]));

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/chart_text.h"
+#include "core/number_text.h"
 #include "core/speed_limits.h"
 
 namespace trindel {
@@ -109,7 +109,7 @@ IntervalDialog::IntervalDialog(Program& p, std::string_view title)
         button_ = s.OldScopeSpeedBut;
     } else {
         const int n = s.RecordingMODE == 3 ? s.nChan - 1 : s.nChan;
-        windowTitle_ = std::string(title) + "  (" + chart_text::number(n) + " total )";
+        windowTitle_ = std::string(title) + "  (" + runtimeText(n) + " total )";
         s.SampleIntervalinSeconds = s.OldChartSpeed;
         button_ = s.OldChartSpeedBut;
     }
@@ -328,7 +328,7 @@ std::vector<std::string> IntervalDialog::PRINTTRACE() {
             n *= interval() / 0.001;
         }
         lines.push_back("download time:");
-        lines.push_back("about" + chart_text::number(n) + " seconds");
+        lines.push_back("about" + runtimeText(n) + " seconds");
     }
     return lines;
 }

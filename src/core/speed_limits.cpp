@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/chart_text.h"
+#include "core/number_text.h"
 
 namespace trindel {
 
@@ -56,7 +56,7 @@ std::string MaxDURATION(int32_t maximumSamples, double interval) {
 
 std::vector<std::string> SPEEDWARN(int channels) {
     return {"CAUTION: ", "this sample rate may ", " be too fast",
-            "for" + chart_text::number(channels) + (channels == 1 ? " channel !" : " channels !")};
+            "for" + runtimeText(channels) + (channels == 1 ? " channel !" : " channels !")};
 }
 
 int16_t freeRunSpeed(int32_t ticks, bool sixteenBitBoard) {

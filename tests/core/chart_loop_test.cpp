@@ -298,13 +298,13 @@ TEST(ChartLoop, StatusFieldTexts) {
     s.ChartINTERVALinSECONDS = 1.0;
     auto t = statusTexts(s, 100.0 / 1000);
     EXPECT_EQ(t.sample, " Sample 250");
-    EXPECT_EQ(t.done, "25.00 % done");
+    EXPECT_EQ(t.done, " 25.00 % done");
     EXPECT_EQ(t.left, " 12.5 min left");
     s.MaxSamples = 2000000;
     s.Sample = 1000001;
     t = statusTexts(s, 100.0 / 2000000);
     EXPECT_EQ(t.sample, " # 1000001");
-    EXPECT_EQ(t.left, "11.6 days left");
+    EXPECT_EQ(t.left, "  11.6 days left");
     s.Sample = 1999900;
     EXPECT_EQ(statusTexts(s, 0).left, " 100 sec left");
 }
