@@ -27,6 +27,27 @@ std::string rateText(double interval, double requested) {
     return std::string(buf) + "/sec";
 }
 
+// The scope part of the rate window (ShowDutyFactor).
+void scopeRateLines(const Program& p, RateDisplay& d) {
+    const Session& s = p.session;
+    const double Q = std::rint(1.0 / s.ScopeINTERVALinSECONDS);
+    if (p.prefs[kPrefFastScope] == 0) {
+        if (s.LastScopeDur > 0.0f) {
+            const double R = std::rint(s.ScopeMax * 60.0 / s.LastScopeDur);
+            if (Q > 0 && std::fabs(R / Q - 1.0) > 0.03) {
+                d.lines.insert(d.lines.end(), {"0%", "50%", "100%"});
+                d.bzot = true;
+                d.scopeBarEnd = std::min(233, 13 + static_cast<int>(220 * R / Q));
+            }
+            d.lines.push_back("      Scope sample rate: " + std::to_string(static_cast<long>(R)) +
+                              "/sec");
+        } else {
+            d.lines.push_back(" ** Cannot calculate rate **");
+        }
+    }
+    d.lines.push_back("Requested scope rate: " + std::to_string(static_cast<long>(Q)) + "/sec");
+}
+
 }  // namespace
 
 int16_t MAXAVERAGE(double chartInterval, int nChan, bool externalDevice) {
@@ -115,7 +136,13 @@ RateCheck CHECKSAMPLERATE(Program& p, double elapsedSeconds, int32_t FastScopeCo
 RateDisplay SHOWSAMPLERATE(const Program& p, const RateCheck& check, double requested, bool show) {
     const Session& s = p.session;
     RateDisplay d;
-    if (s.RecordingMODE != 2 && s.Sample < 2) {
+    if (s.RecordingMODE == 2) {
+        d.shown = true;
+        d.heading = "Recording Check";
+        scopeRateLines(p, d);
+        return d;
+    }
+    if (s.Sample < 2) {
         return d;
     }
     d.shown = true;
@@ -147,6 +174,9 @@ RateDisplay SHOWSAMPLERATE(const Program& p, const RateCheck& check, double requ
                    " measured: " + rateText(check.measured, requested)};
         d.bzot = show;
         d.barEnd = std::min(232, 14 + static_cast<int>(218 * percent / 100.0));
+    }
+    if (s.RecordingMODE == 3) {
+        scopeRateLines(p, d);
     }
     return d;
 }

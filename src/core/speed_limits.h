@@ -42,14 +42,16 @@ struct RateCheck {
 RateCheck CHECKSAMPLERATE(Program& p, double elapsedSeconds, int32_t FastScopeCount = 0,
                           int32_t ScopeMax = 0);
 
-// What the rate window shows.
+// What the rate window shows: the chart part in the chart modes, the scope part (measured and
+// requested scope rates) in scope and scope-plus-chart modes.
 struct RateDisplay {
     bool shown = false;
     bool helpWindow = false;  // the speed-warning help text instead of the plain window
     std::string heading;
     std::vector<std::string> lines;
     bool bzot = false;
-    int barEnd = 0;  // last filled column of the bar, 0 without a bar
+    int barEnd = 0;       // last filled column of the bar, 0 without a bar
+    int scopeBarEnd = 0;  // the same for the scope rate bar
 };
 RateDisplay SHOWSAMPLERATE(const Program& p, const RateCheck& check, double requested, bool show);
 

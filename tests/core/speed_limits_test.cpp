@@ -92,3 +92,29 @@ TEST(SpeedLimits, SpeedFigureAndVerdicts) {
 
 }  // namespace
 }  // namespace trindel
+
+namespace trindel {
+namespace {
+
+TEST(SHOWSAMPLERATE, ScopeRateInScopeModes) {
+    Program p;
+    p.session.RecordingMODE = 2;
+    p.session.ScopeINTERVALinSECONDS = 0.01;  // 100/sec requested
+    p.session.ScopeMax = 1000;
+    p.session.LastScopeDur = 720.0f;  // 12 s for 1,000 samples: 83/sec
+    RateDisplay d = SHOWSAMPLERATE(p, RateCheck{}, 1.0, true);
+    EXPECT_TRUE(d.shown);
+    EXPECT_TRUE(d.bzot);
+    EXPECT_EQ(d.scopeBarEnd, 13 + 182);
+    EXPECT_EQ(d.lines.back(), "Requested scope rate: 100/sec");
+    EXPECT_EQ(d.lines[d.lines.size() - 2], "      Scope sample rate: 83/sec");
+    p.session.LastScopeDur = 0.0f;
+    d = SHOWSAMPLERATE(p, RateCheck{}, 1.0, true);
+    EXPECT_EQ(d.lines.front(), " ** Cannot calculate rate **");
+    p.prefs[kPrefFastScope] = 1;
+    d = SHOWSAMPLERATE(p, RateCheck{}, 1.0, true);
+    EXPECT_EQ(d.lines.size(), 1u);
+}
+
+}  // namespace
+}  // namespace trindel
