@@ -311,3 +311,42 @@ TEST(ChartLoop, StatusFieldTexts) {
 
 }  // namespace
 }  // namespace trindel
+
+namespace trindel {
+namespace {
+
+TEST(ChartLoop, HeldCommandPPausesAndMarksTheResume) {
+    testing::ChartFixture f(1, 1.0, 6);
+    f.hooks.keys.set(vk::Command);
+    f.hooks.keys.set(vk::P);
+    int pauses = 0;
+    f.hooks.onPause = [&](Program& p) {
+        ++pauses;
+        f.hooks.keys = KeyMap{};  // released while paused
+        EXPECT_EQ(p.session.HavePaused, 1);
+        return PauseOutcome{};
+    };
+    ChartLoop loop(f.p, f.io, f.hooks);
+    loop.begin();
+    loop.run();
+    EXPECT_EQ(pauses, 1);
+    ASSERT_EQ(f.p.Markers.Nmarkers, 1);
+    EXPECT_EQ(f.p.Markers[1].code, kPauseMarkCode);
+}
+
+TEST(ChartLoop, HeldKeyRepeatsOnlyAfterTheHoldOff) {
+    testing::ChartFixture f(1, 0.1, 20);  // 2 s
+    f.hooks.keys.set(vk::A);
+    ChartLoop loop(f.p, f.io, f.hooks);
+    loop.begin();
+    loop.run();
+    // Held for the whole run: a marker at most every 30 ticks (0.5 s).
+    EXPECT_GE(f.p.Markers.Nmarkers, 3);
+    EXPECT_LE(f.p.Markers.Nmarkers, 5);
+    for (int m = 2; m <= f.p.Markers.Nmarkers; ++m) {
+        EXPECT_GE(f.p.Markers[m].slot - f.p.Markers[m - 1].slot, 5);
+    }
+}
+
+}  // namespace
+}  // namespace trindel

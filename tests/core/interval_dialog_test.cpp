@@ -101,7 +101,7 @@ TEST(IntervalDialog, DurationsAndTheirSamples) {
     on = SETMINIMUM(0.01, 2000000);
     EXPECT_TRUE(on[0]);
     EXPECT_TRUE(on[8]);
-    EXPECT_FALSE(on[9]);  // 6 hr needs 21,600 s of capacity
+    EXPECT_FALSE(on[9]);   // 6 hr needs 21,600 s of capacity
     EXPECT_FALSE(on[11]);  // 20,000 s of capacity
     on = SETMINIMUM(0.001, 2000000);
     EXPECT_FALSE(on[9]);  // 2,000 s of capacity: no 6 hr
