@@ -12,6 +12,7 @@
 #include "core/sample_store.h"
 #include "core/scope_buffers.h"
 #include "core/session.h"
+#include "devices/device_readers.h"
 #include "devices/device_state.h"
 #include "display/colours.h"
 #include "display/view_state.h"
@@ -27,6 +28,8 @@ struct EventFields {
     int32_t EventID = 0;  // its detail: control number, character code, ...
     int16_t MENUID = 0;
     int16_t item = 0;
+
+    bool operator==(const EventFields&) const = default;
 };
 
 struct ScreenSize {
@@ -53,7 +56,12 @@ struct Program {
     ViewState view;
     EventFields events;
     ChartState chart;
+    DeviceReaders readers;
 };
+
+// True when every group of the two programs holds the same values; the sample store is left out
+// (it is compared slot by slot where a test needs it).
+bool sameStateExceptStore(const Program& a, const Program& b);
 
 enum class StartupResult { Ok, ScreenTooSmall };
 

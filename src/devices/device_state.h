@@ -3,15 +3,8 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 namespace trindel {
-
-struct Program;
-struct Platform;
-
-// A device reader: reads one channel into DeviceState::volts.
-using DeviceReadFn = std::function<void(Program&, Platform&, int channel, int interactive)>;
 
 struct DeviceState {
     int16_t External_AD = 0;  // 0 demonstration/built-in, 1 UI2, 2 DT500/600, 3 DT50, 4 DT800, 5
@@ -21,7 +14,7 @@ struct DeviceState {
     int32_t baudrate = 9600;
     int16_t sixteenBitBoard = 0;
     float volts = 0.0f;  // the last reading taken
-    int16_t Digital_Port = 2;
+    int32_t Digital_Port = 2;
     int16_t GainSet = 1;
     int16_t DT800FastAcquisitionMode = 0;
     int16_t SerialWarningBuzz = 1;
@@ -35,9 +28,12 @@ struct DeviceState {
     // Row 1: previous raw reading of each channel; row 2: the one before it.
     std::array<std::array<float, 17>, 3> lastvoltageX{};
     int16_t serialWasRead = 0;
-    // Reader slots by device code; an empty slot uses the device table's reader.
-    std::array<DeviceReadFn, 9> readers{};
     uint64_t demoSeed = 0x9E3779B97F4A7C15ull;  // state of the demonstration generator
+
+    // --- Fields stored in set-up files ---
+    std::array<int16_t, 17> ADsensorType{};  // sensor type per input 1..16
+
+    bool operator==(const DeviceState&) const = default;
 };
 
 }  // namespace trindel

@@ -11,7 +11,7 @@ namespace trindel {
 void ReadExternalADValue(Program& p, Platform& io, int channel, int interactive) {
     const int code = p.device.External_AD;
     if (code > 0 && code < kDeviceCodeCount) {
-        const auto& slot = p.device.readers[static_cast<size_t>(code)];
+        const auto& slot = p.readers.slots[static_cast<size_t>(code)];
         const DeviceInfo& info = deviceInfo(code);
         if (slot) {
             slot(p, io, channel, interactive);

@@ -47,8 +47,8 @@ constexpr double kEventCheckPeriod = 0.25;
 
 SystemClock::SystemClock(const std::atomic<bool>* eventPending)
     : eventPending_(eventPending), origin_(monotonicSeconds()) {
-    // 50 µs timer slack instead of the default 50 ms-scale coalescing of the kernel.
-    prctl(PR_SET_TIMERSLACK, 50000UL, 0, 0, 0);
+    // 1 µs timer slack instead of the default 50 µs, so absolute sleeps end on time.
+    prctl(PR_SET_TIMERSLACK, 1000UL, 0, 0, 0);
 }
 
 double SystemClock::GetCurrentTimeInSeconds() {

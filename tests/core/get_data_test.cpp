@@ -17,7 +17,7 @@ struct DeviceFixture : ChartFixture {
     explicit DeviceFixture(int channels) : ChartFixture(channels, 1.0, 10) {
         p.device.External_AD = 6;
         p.device.DemonstrationMODE = 0;
-        p.device.readers[6] = [this](Program& prog, Platform&, int c, int) {
+        p.readers.slots[6] = [this](Program& prog, Platform&, int c, int) {
             ++reads;
             prog.device.volts = volts[static_cast<size_t>(c)];
         };

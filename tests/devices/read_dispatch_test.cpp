@@ -25,7 +25,7 @@ struct ScriptedDevice {
         p.session.Sample = 10;
         p.conversion.SpikeFilterArray[3] = 2.0f;
         p.device.lastvoltageX[1][3] = 1.0f;
-        p.device.readers[2] = [this](Program& prog, Platform&, int, int) {
+        p.readers.slots[2] = [this](Program& prog, Platform&, int, int) {
             ++reads;
             prog.device.volts = readings.front();
             readings.pop_front();
