@@ -17,6 +17,7 @@
 #include "core/program.h"
 #include "core/speed_limits.h"
 #include "display/chart_layout.h"
+#include "files/setup_file.h"
 #include "platform/system_clock.h"
 #include "record_save.h"
 
@@ -89,6 +90,8 @@ class QuietHost final : public Host {
 
 struct Options {
     std::string setup;
+    // Which values were given on the command line (they override a set-up file's).
+    bool channelsGiven = false, intervalGiven = false, averageGiven = false;
     int channels = 4;
     double interval = 1.0;
     int32_t samples = 0;
@@ -155,10 +158,6 @@ double percentile(std::vector<double> v, double q) {
 }
 
 bool validate(const Options& o, RecordFormat& format, std::string& error) {
-    if (!o.setup.empty()) {
-        error = "--setup: reading set-up files is not available yet";
-        return false;
-    }
     if (o.channels < 1 || o.channels > kMaxChannels) {
         error = "--channels must be 1 to 16";
         return false;
@@ -184,12 +183,12 @@ bool validate(const Options& o, RecordFormat& format, std::string& error) {
     return true;
 }
 
-int32_t samplesWanted(const Options& o, std::string& error) {
-    double n = 100;
+int32_t samplesWanted(const Options& o, double interval, int32_t byDefault, std::string& error) {
+    double n = byDefault;
     if (o.samples > 0) {
         n = o.samples;
     } else if (o.duration > 0.0) {
-        n = std::floor(o.duration / o.interval + 0.5);
+        n = std::floor(o.duration / interval + 0.5);
     } else if (o.duration < 0.0 || o.samples < 0) {
         error = "--samples and --duration must be positive";
         return 0;
@@ -201,18 +200,9 @@ int32_t samplesWanted(const Options& o, std::string& error) {
     return static_cast<int32_t>(n);
 }
 
-void setUpDemonstration(Program& p, const Options& o, int32_t samples, int width, int height) {
-    SetInitialVariableValues(p, ScreenSize{1280, 1024});
-    p.device.External_AD = 0;
-    p.device.DemonstrationMODE = 1;
-    HowManyHardwareAD(p);
-    p.session.RecordingMODE = 1;
+// The channels of a demonstration recording when no set-up file gives them: volts, 0 to 1 V.
+void setUpChannels(Program& p, const Options& o, int height) {
     p.session.nChan = static_cast<int16_t>(o.channels);
-    p.session.ChartINTERVALinSECONDS = o.interval;
-    p.session.ChartSampleInterval = static_cast<float>(o.interval);
-    p.session.OldChartSpeed = o.interval;
-    // The loop stops after MaxSamples + 1 scans.
-    p.session.MaxSamples = samples - 1;
     for (int c = 1; c <= o.channels; ++c) {
         auto& row = p.channels.Nvar[static_cast<size_t>(c)];
         p.channels.conversionType(c) = 4.0f;  // no conversion: volts
@@ -226,7 +216,46 @@ void setUpDemonstration(Program& p, const Options& o, int32_t samples, int width
         p.channels.setLabel(c, "Demo " + std::to_string(c));
     }
     layoutBandsEvenly(p.channels, o.channels, 40, height - 20);
+}
+
+// Prepares the program: the set-up file when given, then the command line's values over it, on
+// the demonstration source in chart mode.
+bool setUpRecording(Program& p, const Options& o, int width, int height, std::string& error) {
+    SetInitialVariableValues(p, ScreenSize{1280, 1024});
     p.prefs[kPrefWindowWidth] = static_cast<int16_t>(width);
+    if (!o.setup.empty()) {
+        const SetupLoadResult loaded = loadSetupFile(p, o.setup);
+        if (!loaded.ok) {
+            error = o.setup + ": " + loaded.error;
+            return false;
+        }
+        if (p.session.nChan < 1) {
+            error = o.setup + ": the set-up has no channels";
+            return false;
+        }
+        if (o.channelsGiven && o.channels != p.session.nChan) {
+            error = "--channels cannot change the channels of a set-up file";
+            return false;
+        }
+        if (o.averageGiven) {
+            for (int c = 1; c <= p.session.nChan; ++c) {
+                p.channels.Nvar[static_cast<size_t>(c)][kSamplesToAverage] =
+                    static_cast<float>(o.average);
+            }
+        }
+    } else {
+        setUpChannels(p, o, height);
+    }
+    if (o.intervalGiven || o.setup.empty()) {
+        p.session.ChartINTERVALinSECONDS = o.interval;
+    }
+    p.session.RecordingMODE = 1;
+    p.device.External_AD = 0;
+    p.device.DemonstrationMODE = 1;
+    HowManyHardwareAD(p);
+    p.session.ChartSampleInterval = static_cast<float>(p.session.ChartINTERVALinSECONDS);
+    p.session.OldChartSpeed = p.session.ChartINTERVALinSECONDS;
+    return true;
 }
 
 int record(const Options& o) {
@@ -236,14 +265,28 @@ int record(const Options& o) {
         std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
         return 1;
     }
-    const int32_t samples = samplesWanted(o, error);
+    constexpr int kWidth = 1024, kHeight = 768;
+    Program p;
+    if (!setUpRecording(p, o, kWidth, kHeight, error)) {
+        std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
+        return 1;
+    }
+    const double interval = p.session.ChartINTERVALinSECONDS;
+    if (!(interval >= 0.0002) || !(interval <= 86400.0)) {
+        std::fprintf(stderr, "trindel-cli record: the set-up's interval %s s is not usable\n",
+                     runtimeText(interval).c_str());
+        return 1;
+    }
+    // Without --samples or --duration: the set-up's sample count, or 100.
+    const int32_t byDefault =
+        !o.setup.empty() && p.session.MaxSamples >= 1 ? p.session.MaxSamples : 100;
+    const int32_t samples = samplesWanted(o, interval, byDefault, error);
     if (samples == 0) {
         std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
         return 1;
     }
-    constexpr int kWidth = 1024, kHeight = 768;
-    Program p;
-    setUpDemonstration(p, o, samples, kWidth, kHeight);
+    // The loop stops after MaxSamples + 1 scans.
+    p.session.MaxSamples = samples - 1;
 
     SystemClock clock(&gInterrupted);
     InterruptEvents events;
@@ -278,7 +321,7 @@ int record(const Options& o) {
             if (o.timing) {
                 lateness.push_back(p.session.CurrentTimeInSeconds - due);
             }
-            const double left = (samples - p.session.Sample) * o.interval;
+            const double left = (samples - p.session.Sample) * interval;
             progress.update(p.session.Sample, left, p.session.CurrentTimeInSeconds, out.finished);
         }
         if (out.finished) {
@@ -293,7 +336,7 @@ int record(const Options& o) {
     signal(SIGINT, SIG_DFL);
 
     // n scans on time span n intervals from the first scan's due time.
-    const double elapsed = firstScan < 0 ? 0.0 : (lastScan - firstScan) + o.interval;
+    const double elapsed = firstScan < 0 ? 0.0 : (lastScan - firstScan) + interval;
     CHECKSAMPLERATE(p, elapsed);
     p.session.nSamples = p.session.Sample;
     if (!saveRecording(p, format, o.output, error)) {
@@ -302,10 +345,10 @@ int record(const Options& o) {
     }
     std::printf("%s %d samples of %d channels at %s s to %s\n",
                 loop.stopReason() == StopReason::SampleLimit ? "Recorded" : "Stopped after",
-                p.session.Sample, p.session.nChan, runtimeText(o.interval).c_str() + 1,
+                p.session.Sample, p.session.nChan, runtimeText(interval).c_str() + 1,
                 o.output.c_str());
     if (o.timing && !lateness.empty()) {
-        const double threshold = std::min(0.001, o.interval / 2);
+        const double threshold = std::min(0.001, interval / 2);
         const auto late = std::count_if(lateness.begin(), lateness.end(),
                                         [&](double l) { return l > threshold; });
         std::printf(
@@ -322,16 +365,21 @@ static CommandRegistrar reg{[](CLI::App& app, int& exitStatus) {
     CLI::App* cmd = app.add_subcommand(
         "record", "Run a chart recording on the demonstration source and save it");
     cmd->add_option("--setup", opts->setup, "set-up file to record with");
-    cmd->add_option("--channels", opts->channels, "number of channels (1-16)");
-    cmd->add_option("--interval", opts->interval, "sample interval in seconds");
+    auto* channels = cmd->add_option("--channels", opts->channels, "number of channels (1-16)");
+    auto* interval = cmd->add_option("--interval", opts->interval, "sample interval in seconds");
     auto* samples = cmd->add_option("--samples", opts->samples, "samples to record");
     auto* duration = cmd->add_option("--duration", opts->duration, "recording time in seconds");
     samples->excludes(duration);
-    cmd->add_option("--average", opts->average, "readings averaged per sample");
+    auto* average = cmd->add_option("--average", opts->average, "readings averaged per sample");
     cmd->add_option("--format", opts->format, "binary, text or expedata");
     cmd->add_flag("--timing", opts->timing, "print the scan lateness at the end");
     cmd->add_option("-o,--output", opts->output, "file to write")->required();
-    cmd->callback([opts, &exitStatus] { exitStatus = record(*opts); });
+    cmd->callback([opts, channels, interval, average, &exitStatus] {
+        opts->channelsGiven = channels->count() > 0;
+        opts->intervalGiven = interval->count() > 0;
+        opts->averageGiven = average->count() > 0;
+        exitStatus = record(*opts);
+    });
 }};
 
 }  // namespace
