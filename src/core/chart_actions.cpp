@@ -3,8 +3,59 @@
 #include <algorithm>
 
 #include "core/number_text.h"
+#include "devices/demo_source.h"
+#include "devices/read_dispatch.h"
+#include "signal/conversion.h"
 
 namespace trindel {
+
+int toolbarButtonAt(int x, int y, int16_t recordingMode) {
+    if (y < 1 || y > 39 || x < 1) {
+        return 0;
+    }
+    const int width = recordingMode == 2 ? 81 : recordingMode == 3 ? 442 : 404;
+    if (x >= width) {
+        return 0;
+    }
+    static constexpr int kRight[] = {39, 79, 119, 160, 200, 240, 280, 320, 360, 400, 440};
+    for (int b = 0; b < 11; ++b) {
+        const int left = b == 0 ? 1 : kRight[b - 1] + 2;
+        if (x >= left && x <= kRight[b]) {
+            if (b == 1 && recordingMode == 2) {
+                return kToolbarSaveScope;
+            }
+            if (b == 10 && recordingMode != 3) {
+                return 0;
+            }
+            return b + 1;
+        }
+    }
+    return 0;
+}
+
+std::array<float, 17> pauseRefreshValues(Program& p, Platform& io) {
+    std::array<float, 17> values{};
+    const bool demo = p.device.External_AD == 0;
+    const bool serial = p.device.External_AD == 8;
+    const int n = demo ? 5 : serial ? 1 : 2;
+    for (int c = 1; c <= p.session.nChan && c <= kMaxChannels; ++c) {
+        float sum = 0.0f;
+        for (int i = 0; i < n; ++i) {
+            if (demo) {
+                sum += demoPausedVolts(p.device.demoSeed, c, p.session.RecordingMODE,
+                                       static_cast<float>(p.view.ScopeGain));
+            } else {
+                if (!serial) {
+                    ReadExternalADdevice(p, io, c, 0);
+                }
+                sum += p.device.volts;
+            }
+        }
+        values[static_cast<size_t>(c)] =
+            ConvertChannelVolts(p, c, sum / static_cast<float>(n)).value;
+    }
+    return values;
+}
 
 bool InsertMarker(Program& p, Platform& io, ChartHooks& hooks, int code, int top) {
     ChartState& ch = p.chart;

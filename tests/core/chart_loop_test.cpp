@@ -350,3 +350,35 @@ TEST(ChartLoop, HeldKeyRepeatsOnlyAfterTheHoldOff) {
 
 }  // namespace
 }  // namespace trindel
+
+namespace trindel {
+namespace {
+
+TEST(ChartToolbar, PressPositionsByMode) {
+    EXPECT_EQ(toolbarButtonAt(1, 20, 1), kToolbarStop);
+    EXPECT_EQ(toolbarButtonAt(39, 20, 1), kToolbarStop);
+    EXPECT_EQ(toolbarButtonAt(40, 20, 1), 0);  // between buttons
+    EXPECT_EQ(toolbarButtonAt(60, 20, 1), kToolbarPause);
+    EXPECT_EQ(toolbarButtonAt(60, 20, 2), kToolbarSaveScope);
+    EXPECT_EQ(toolbarButtonAt(121, 20, 1), kToolbarNote);
+    EXPECT_EQ(toolbarButtonAt(400, 20, 1), kToolbarSample);
+    EXPECT_EQ(toolbarButtonAt(420, 20, 1), 0);  // chart toolbar is 404 wide
+    EXPECT_EQ(toolbarButtonAt(420, 20, 3), kToolbarSaveScope);
+    EXPECT_EQ(toolbarButtonAt(100, 20, 2), 0);  // scope toolbar is 81 wide
+    EXPECT_EQ(toolbarButtonAt(60, 40, 1), 0);
+}
+
+TEST(ChartPause, RefreshShowsConvertedMeansOfDemonstrationReadings) {
+    testing::ChartFixture f(2, 1.0, 10);
+    f.p.channels.Nvar[2][kCoeffB] = 10.0f;
+    for (int i = 0; i < 50; ++i) {
+        const auto v = pauseRefreshValues(f.p, f.io);
+        EXPECT_GE(v[1], 0.3f);
+        EXPECT_LE(v[1], 1.1f);
+        EXPECT_GE(v[2], 3.0f);
+        EXPECT_LE(v[2], 11.0f);
+    }
+}
+
+}  // namespace
+}  // namespace trindel
