@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace trindel {
 
@@ -15,6 +16,11 @@ struct ConversionTables {
     // Stored conversions, flat: row r element e at r x 9 + e (rows 3..10 are the eight buttons);
     // elements 100..107 the stored three-way polynomial.
     std::array<float, 108> convert{};
+    // Labels of the stored conversions (Mac Roman): nine 25-byte button labels (the eight, then the
+    // three-way polynomial), eight 30-byte channel labels, and the three-way channel label.
+    std::string buttonlbls = std::string(9 * 25, ' ');
+    std::string butcomments = std::string(8 * 30, ' ');
+    std::string but1lbls = std::string(30, ' ');
 
     // Keyboard level: the keys of the chart loop keep it, conversion type 7 records it.
     int16_t ASCIIvalue = 0;
