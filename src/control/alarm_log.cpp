@@ -19,7 +19,11 @@ std::string limitText(float limit) {
 }
 
 std::string countText(float stored) {
-    return std::isfinite(stored) ? wholeNumberText(static_cast<long long>(stored)) : " 0";
+    // Counts and sample numbers are whole numbers well inside this range; anything else is damage.
+    if (!(std::fabs(stored) < 1.0e15f)) {
+        return " 0";
+    }
+    return wholeNumberText(static_cast<long long>(stored));
 }
 
 AlarmLogCell cellFor(const std::array<float, 24>& row, int onElement, int limitElement,

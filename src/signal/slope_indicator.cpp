@@ -23,7 +23,7 @@ const char* slopeSuffix(const AlarmState& alarm, const SampleStore& store, int c
     }
     const auto& row = alarm.alarms[static_cast<size_t>(channel)];
     const float points = row[22];
-    if (row[21] == 0.0f || !std::isfinite(points) || points > 2.0e6f) {
+    if (row[21] == 0.0f || !(points >= 0.0f && points <= 2.0e6f)) {
         return "";
     }
     return slopeSuffix(store, channel, sample, static_cast<int>(points));

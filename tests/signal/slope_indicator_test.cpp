@@ -61,6 +61,8 @@ TEST(SlopeIndicator, FromTheAlarmRow) {
     EXPECT_STREQ(slopeSuffix(alarm, store, 3, 5), " -");
     alarm.alarms[3][22] = 1e30f;
     EXPECT_STREQ(slopeSuffix(alarm, store, 3, 5), "");
+    alarm.alarms[3][22] = -1e30f;
+    EXPECT_STREQ(slopeSuffix(alarm, store, 3, 5), "");
 }
 
 }  // namespace
