@@ -7,6 +7,7 @@
 
 #include "control/control_state.h"
 #include "core/channel_table.h"
+#include "core/chart_state.h"
 #include "core/markers.h"
 #include "core/sample_store.h"
 #include "core/scope_buffers.h"
@@ -51,6 +52,7 @@ struct Program {
     Colours colours;
     ViewState view;
     EventFields events;
+    ChartState chart;
 };
 
 enum class StartupResult { Ok, ScreenTooSmall };

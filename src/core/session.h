@@ -52,6 +52,7 @@ struct Session {
     int16_t MaximumChans = 16;
     int32_t MaximumSamples = 2000000;
     int32_t MaximumScopeSamples = 16384;
+    int32_t ScopeMax = 0;  // samples in one scope sweep
 
     // Per-run bookkeeping reset by the driver before each run.
     float LastScopeDur = 0.0f;

@@ -3,8 +3,15 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace trindel {
+
+struct Program;
+struct Platform;
+
+// A device reader: reads one channel into DeviceState::volts.
+using DeviceReadFn = std::function<void(Program&, Platform&, int channel, int interactive)>;
 
 struct DeviceState {
     int16_t External_AD = 0;  // 0 demonstration/built-in, 1 UI2, 2 DT500/600, 3 DT50, 4 DT800, 5
@@ -22,6 +29,15 @@ struct DeviceState {
     // 17 rows of 5 shorts; word 0 of rows 1..16 starts at 1.
     std::array<std::array<int16_t, 5>, 17> DataTakerChannels{};
     std::array<int16_t, 17> GainArray{};
+
+    int16_t hardwareADchannel = 0;        // A-D input of the channel being read
+    std::array<float, 24> lastvoltage{};  // last value a reader accepted, per channel
+    // Row 1: previous raw reading of each channel; row 2: the one before it.
+    std::array<std::array<float, 17>, 3> lastvoltageX{};
+    int16_t serialWasRead = 0;
+    // Reader slots by device code; an empty slot uses the device table's reader.
+    std::array<DeviceReadFn, 9> readers{};
+    uint64_t demoSeed = 0x9E3779B97F4A7C15ull;  // state of the demonstration generator
 };
 
 }  // namespace trindel
