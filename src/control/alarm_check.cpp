@@ -40,29 +40,10 @@ const char* countLimits(std::array<float, 24>& row, float value, int32_t sample)
 
 }  // namespace
 
-float overRangeVoltsFor(const DeviceState& device) {
-    if (device.External_AD == 0 || device.DemonstrationMODE != 0) {
-        return 5.0f;
-    }
-    switch (device.External_AD) {
-        case 1:
-            return 5.0f;
-        case 2:
-        case 3:
-            return 3.5f;
-        default:
-            return 0.419f;
-    }
-}
-
-void setOverRangeVolts(AlarmState& alarm, const DeviceState& device) {
-    alarm.OverRangeVolts = overRangeVoltsFor(device);
-}
-
-bool isOverRangeReading(const AlarmState& alarm, int channel, float reading) {
+bool isOverRangeReading(const AlarmState& alarm, int channel, float reading, float overRangeVolts) {
     return isChannel(channel) &&
            on(alarm.alarms[static_cast<size_t>(channel)], kAlarmOverRangeOn) &&
-           std::fabs(reading) >= alarm.OverRangeVolts;
+           std::fabs(reading) >= overRangeVolts;
 }
 
 void markOverRange(AlarmState& alarm, int channel, int32_t sample, std::string& statusText) {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "control/control_state.h"
-#include "devices/device_state.h"
 
 namespace trindel {
 
@@ -34,15 +33,9 @@ inline constexpr const char* kLowerLimitText = " < lower limit!";
 inline constexpr const char* kUpperLimitText = " > upper limit!";
 inline constexpr const char* kAlarmSound = "AlarmBUZZ";
 
-// The over-range threshold of a recording: 5 V in the demonstration mode; with a device 0.419 V,
-// but 3.5 V for the DT500 and DT50 and 5 V for the Sable UI2.
-float overRangeVoltsFor(const DeviceState& device);
-// Sets OverRangeVolts at the start of a recording.
-void setOverRangeVolts(AlarmState& alarm, const DeviceState& device);
-
 // One reading of `channel` flags its sample as over range: the channel's over-range alarm is on
-// and the reading's magnitude is at least OverRangeVolts.
-bool isOverRangeReading(const AlarmState& alarm, int channel, float reading);
+// and the reading's magnitude is at least the recording's threshold (OverRangeVolts).
+bool isOverRangeReading(const AlarmState& alarm, int channel, float reading, float overRangeVolts);
 
 // Counts an over-range sample of `channel` and sets the status text. A channel outside 1..16 is
 // left alone.

@@ -43,7 +43,6 @@ struct AlarmState {
     int16_t StartAlertSound = 1, ContAlertSound = 1, StopAlertSound = 1;
     float StartAlertInt = 1.0f;
     int16_t AudibleALARM = 0;
-    float OverRangeVolts = 5.0f;  // raw-input magnitude that counts as over range this recording
 };
 
 struct TriggerState {

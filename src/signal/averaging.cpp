@@ -26,9 +26,9 @@ int readingsPerSample(float samplesToAverage) {
     return static_cast<int>(samplesToAverage);
 }
 
-void clearScanSums(ConversionTables& t) {
-    t.scanvolts.fill(0.0);
-    t.scanavrg = 0;
+void clearScanSums(Program& p) {
+    p.conversion.scanvolts.fill(0.0);
+    p.chart.scanavrg = 0;
 }
 
 void addScanReading(ConversionTables& t, int channel, float reading) {
@@ -37,28 +37,29 @@ void addScanReading(ConversionTables& t, int channel, float reading) {
     }
 }
 
-void countScanPass(ConversionTables& t) {
-    ++t.scanavrg;
+void countScanPass(ChartState& chart) {
+    ++chart.scanavrg;
 }
 
-float scanVolts(const ConversionTables& t, int channel) {
-    if (!isChannel(channel) || t.scanavrg <= 0) {
+float scanVolts(const Program& p, int channel) {
+    const int32_t passes = p.chart.scanavrg;
+    if (!isChannel(channel) || passes <= 0) {
         return 0.0f;
     }
-    return static_cast<float>(t.scanvolts[static_cast<size_t>(channel)] / t.scanavrg);
+    return static_cast<float>(p.conversion.scanvolts[static_cast<size_t>(channel)] / passes);
 }
 
-void addScansToTotal(const ConversionTables& t, Session& session) {
-    session.TotalScans += t.scanavrg;
+void addScansToTotal(Program& p) {
+    p.session.TotalScans += p.chart.scanavrg;
 }
 
 bool isLastChannelContinuous(const Program& p, int channel) {
     return isChannel(channel) && channel == p.session.nChan &&
            p.prefs[kPrefContinuousScanning] == 0 &&
-           p.channels.Nvar[static_cast<size_t>(channel)][kSamplesToAverage] == 0.0f;
+           !(p.channels.Nvar[static_cast<size_t>(channel)][kSamplesToAverage] > 0.0f);
 }
 
-void addLastChannelReading(ConversionTables& t, float reading) {
+void addLastChannelReading(ChartState& t, float reading) {
     t.lastChannelSum += t.AbsVal != 0 ? std::fabs(reading) : reading;
     ++t.lastChannelReads;
 }

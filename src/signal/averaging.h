@@ -27,24 +27,25 @@ struct SampleAverager {
     float volts() const { return count > 0 ? static_cast<float>(sum / count) : 0.0f; }
 };
 
-// Continuous averaging of all channels (preference 30): sums per channel and passes counted.
-void clearScanSums(ConversionTables& t);
+// Continuous averaging of all channels (preference 30): sums per channel (scanvolts) and passes
+// counted (scanavrg).
+void clearScanSums(Program& p);
 void addScanReading(ConversionTables& t, int channel, float reading);
-void countScanPass(ConversionTables& t);
+void countScanPass(ChartState& chart);
 // A channel's volts at the scan: its sum over the passes; 0 when no pass was made.
-float scanVolts(const ConversionTables& t, int channel);
+float scanVolts(const Program& p, int channel);
 // At the scan: the passes of this interval go into the run's TotalScans.
-void addScansToTotal(const ConversionTables& t, Session& session);
+void addScansToTotal(Program& p);
 
 // Continuous averaging of the last channel: the channel set up with 0 samples to average, when
 // the last channel, and when all channels are not averaged continuously already.
 bool isLastChannelContinuous(const Program& p, int channel);
 // A reading between scans (its magnitude when AbsVal is set).
-void addLastChannelReading(ConversionTables& t, float reading);
+void addLastChannelReading(ChartState& chart, float reading);
 // The last channel's volts at the scan: the mean of the readings since the previous scan, or
 // `readNow()` (one reading, made absolute likewise) when there was none. Starts the next sum.
 template <class ReadNow>
-float takeLastChannelAverage(ConversionTables& t, ReadNow&& readNow) {
+float takeLastChannelAverage(ChartState& t, ReadNow&& readNow) {
     if (t.lastChannelReads == 0) {
         addLastChannelReading(t, readNow());
     }

@@ -27,7 +27,7 @@ float evaluateChannelEquation(const Program& p, int channel, float volts, LogBas
         case kConvThreeWay:
             return evaluateThreeWay(p.conversion.polyarray[c], volts);
         case kConvKeyboard:
-            return static_cast<float>(p.conversion.ASCIIvalue);
+            return static_cast<float>(p.chart.ASCIIvalue);
         default:
             return evaluateEquation(codeOf(p.channels.Nvar[0][c]),
                                     {row[kCoeffA], row[kCoeffB], row[kCoeffC]}, volts, base);

@@ -1,5 +1,6 @@
 // Per-channel conversion and conditioning tables: breakpoint conversions, polynomials, special
-// gas-exchange operations, stored conversions, averaging sums and the spike-filter state.
+// gas-exchange operations, stored conversions, averaging sums, and the spike-filter ratios and
+// counts (the spike references are the device reader's lastvoltageX).
 #pragma once
 
 #include <array>
@@ -22,23 +23,13 @@ struct ConversionTables {
     std::string butcomments = std::string(8 * 30, ' ');
     std::string but1lbls = std::string(30, ' ');
 
-    // Keyboard level: the keys of the chart loop keep it, conversion type 7 records it.
-    int16_t ASCIIvalue = 0;
-
     std::array<float, 17> SpikeFilterArray{};  // spike-filter ratio per channel
     std::array<int32_t, 17> voltagespikes{};   // rejected spikes per channel
-    std::array<float, 17> lastvoltageX{};      // spike reference: first reading of the last sample
-    std::array<float, 17> lastvoltageXPrev{};  // the reference before that
     float SpikeFilterRatio = 2.0f;
 
-    // Continuous averaging of all channels: per-channel sums and the number of passes summed.
+    // Continuous averaging of all channels: per-channel sums (the pass count is the chart loop's
+    // scanavrg).
     std::array<double, 17> scanvolts{};
-    int32_t scanavrg = 0;
-    // Continuous averaging of the last channel only: its running sum and count between scans.
-    double lastChannelSum = 0.0;
-    int32_t lastChannelReads = 0;
-    int16_t AbsVal = 0;   // average absolute values in last-channel continuous averaging
-    int32_t MaxAvrg = 1;  // estimated largest number of readings per sample
 };
 
 }  // namespace trindel

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "devices/device_state.h"
 #include "signal/conversion_tables.h"
 
 namespace trindel {
@@ -45,52 +46,54 @@ inline SpikeDecision decideSpike(float first, float reread, float reference) {
 
 // The spike filter on an external device's reading of `channel` (1..16). `reread(delayMs)` waits
 // that long and returns a fresh reading; it is called once, or twice with `doubleFiltration`, and
-// only for a suspected spike. Counts a removed spike and moves the reference on (row 2 takes the
-// old reference, row 1 the first reading). Returns the channel's volts.
+// only for a suspected spike. Counts a removed spike and moves the reference on (lastvoltageX row 2
+// takes the old reference, row 1 the first reading). Returns the channel's volts.
 template <class Reread>
-float spikeFilteredReading(ConversionTables& t, int channel, float first, bool doubleFiltration,
-                           Reread&& reread) {
+float spikeFilteredReading(ConversionTables& t, DeviceState& d, int channel, float first,
+                           bool doubleFiltration, Reread&& reread) {
     if (channel < 1 || channel > 16) {
         return first;
     }
     const auto c = static_cast<size_t>(channel);
-    const float reference = t.lastvoltageX[c];
+    const float reference = d.lastvoltageX[1][c];
     float volts = first;
     if (isSuspectedSpike(first, reference, t.SpikeFilterArray[c])) {
         float last = reread(kSpikeRereadDelayMs);
         if (doubleFiltration) {
             last = reread(kSpikeSecondRereadDelayMs);
         }
-        const SpikeDecision d = decideSpike(first, last, reference);
-        volts = d.volts;
-        if (d.spike) {
+        const SpikeDecision decision = decideSpike(first, last, reference);
+        volts = decision.volts;
+        if (decision.spike) {
             ++t.voltagespikes[c];
         }
     }
-    t.lastvoltageXPrev[c] = reference;
-    t.lastvoltageX[c] = first;
+    d.lastvoltageX[2][c] = reference;
+    d.lastvoltageX[1][c] = first;
     return volts;
 }
 
 // The demonstration source's simulation of the same filter: `redraw()` gives a fresh simulated
-// value. Runs when the channel's ratio is above 1; the reference then takes the accepted value.
+// value. Runs when the channel's ratio is above 1, from the second sample on; the reference then
+// takes the accepted value.
 template <class Redraw>
-float demoSpikeFilteredReading(ConversionTables& t, int channel, float draw, Redraw&& redraw) {
+float demoSpikeFilteredReading(ConversionTables& t, DeviceState& d, int channel, int32_t sample,
+                               float draw, Redraw&& redraw) {
     const auto c = static_cast<size_t>(channel);
-    if (channel < 1 || channel > 16 || !(t.SpikeFilterArray[c] > 1.0f)) {
+    if (channel < 1 || channel > 16 || !(t.SpikeFilterArray[c] > 1.0f) || sample <= 1) {
         return draw;
     }
-    const float reference = t.lastvoltageX[c];
+    const float reference = d.lastvoltageX[1][c];
     float volts = draw;
     if (isSuspectedSpike(draw, reference, t.SpikeFilterArray[c])) {
-        const SpikeDecision d = decideSpike(draw, redraw(), reference);
-        volts = d.volts;
-        if (d.spike) {
+        const SpikeDecision decision = decideSpike(draw, redraw(), reference);
+        volts = decision.volts;
+        if (decision.spike) {
             ++t.voltagespikes[c];
         }
     }
-    t.lastvoltageXPrev[c] = reference;
-    t.lastvoltageX[c] = volts;
+    d.lastvoltageX[2][c] = reference;
+    d.lastvoltageX[1][c] = volts;
     return volts;
 }
 

@@ -62,9 +62,8 @@ TEST_F(Alarms, CrossedLimitsCountInBothColumnsWithLowerTextFirst) {
 
 TEST_F(Alarms, OverRangeBelowLowerLimitCountsBothAndShowsOverrange) {
     setLimits(4, true, 20.0f, false, 0.0f, true);
-    alarm.OverRangeVolts = 5.0f;
-    EXPECT_TRUE(isOverRangeReading(alarm, 4, -5.0f));
-    EXPECT_FALSE(isOverRangeReading(alarm, 4, 4.99f));
+    EXPECT_TRUE(isOverRangeReading(alarm, 4, -5.0f, 5.0f));
+    EXPECT_FALSE(isOverRangeReading(alarm, 4, 4.99f, 5.0f));
     const auto r = checkChannelAlarms(alarm, 4, true, 1.0f, 12);
     EXPECT_TRUE(r.alarmed);
     EXPECT_STREQ(r.statusText, " Overrange error");
@@ -75,9 +74,9 @@ TEST_F(Alarms, OverRangeBelowLowerLimitCountsBothAndShowsOverrange) {
 
 TEST_F(Alarms, OverRangeNeedsTheChannelsOverRangeAlarm) {
     setLimits(4, true, 20.0f, false, 0.0f, false);
-    EXPECT_FALSE(isOverRangeReading(alarm, 4, 100.0f));
-    EXPECT_FALSE(isOverRangeReading(alarm, 0, 100.0f));
-    EXPECT_FALSE(isOverRangeReading(alarm, 17, 100.0f));
+    EXPECT_FALSE(isOverRangeReading(alarm, 4, 100.0f, 0.419f));
+    EXPECT_FALSE(isOverRangeReading(alarm, 0, 100.0f, 0.419f));
+    EXPECT_FALSE(isOverRangeReading(alarm, 17, 100.0f, 0.419f));
 }
 
 TEST_F(Alarms, LimitsIgnoredWhileElementZeroIsOff) {
@@ -102,22 +101,7 @@ TEST_F(Alarms, StringInterfaceKeepsAnEarlierErrorText) {
     EXPECT_EQ(status, " < lower limit!");
 }
 
-TEST(OverRangeVolts, ByDevice) {
-    DeviceState d;
-    EXPECT_FLOAT_EQ(overRangeVoltsFor(d), 5.0f);
-    d.External_AD = 1;
-    EXPECT_FLOAT_EQ(overRangeVoltsFor(d), 5.0f);
-    d.External_AD = 2;
-    EXPECT_FLOAT_EQ(overRangeVoltsFor(d), 3.5f);
-    d.External_AD = 3;
-    EXPECT_FLOAT_EQ(overRangeVoltsFor(d), 3.5f);
-    d.External_AD = 4;
-    EXPECT_FLOAT_EQ(overRangeVoltsFor(d), 0.419f);
-    d.DemonstrationMODE = 1;
-    EXPECT_FLOAT_EQ(overRangeVoltsFor(d), 5.0f);
-}
-
-TEST(OverRangeVolts, ScopePlusChartChannelOneHasNoAlarms) {
+TEST(AlarmChannels, ScopePlusChartChannelOneHasNoAlarms) {
     EXPECT_FALSE(channelMayHaveAlarms(3, 1));
     EXPECT_TRUE(channelMayHaveAlarms(3, 2));
     EXPECT_TRUE(channelMayHaveAlarms(1, 1));

@@ -28,23 +28,22 @@ TEST(SampleAveraging, MeanAndOverRangeFlag) {
 }
 
 TEST(ContinuousAveraging, AllChannelsMeanOverPasses) {
-    ConversionTables t;
-    Session s;
-    s.TotalScans = 10;
-    t.scanvolts[2] = 99.0;
-    t.scanavrg = 5;
-    clearScanSums(t);
-    EXPECT_EQ(scanVolts(t, 2), 0.0f);  // no pass yet: no division by zero
+    Program p;
+    p.session.TotalScans = 10;
+    p.conversion.scanvolts[2] = 99.0;
+    p.chart.scanavrg = 5;
+    clearScanSums(p);
+    EXPECT_EQ(scanVolts(p, 2), 0.0f);  // no pass yet: no division by zero
     for (float reading : {1.0f, 2.0f, 4.5f}) {
-        addScanReading(t, 2, reading);
-        addScanReading(t, 3, -reading);
-        countScanPass(t);
+        addScanReading(p.conversion, 2, reading);
+        addScanReading(p.conversion, 3, -reading);
+        countScanPass(p.chart);
     }
-    addScanReading(t, 0, 100.0f);  // ignored
-    EXPECT_FLOAT_EQ(scanVolts(t, 2), 2.5f);
-    EXPECT_FLOAT_EQ(scanVolts(t, 3), -2.5f);
-    addScansToTotal(t, s);
-    EXPECT_EQ(s.TotalScans, 13);
+    addScanReading(p.conversion, 0, 100.0f);  // ignored
+    EXPECT_FLOAT_EQ(scanVolts(p, 2), 2.5f);
+    EXPECT_FLOAT_EQ(scanVolts(p, 3), -2.5f);
+    addScansToTotal(p);
+    EXPECT_EQ(p.session.TotalScans, 13);
 }
 
 class LastChannel : public ::testing::Test {
@@ -68,7 +67,7 @@ TEST_F(LastChannel, OnlyTheLastChannelWithZeroSamples) {
 }
 
 TEST_F(LastChannel, AveragesReadingsBetweenScansAndStartsAfresh) {
-    ConversionTables& t = p.conversion;
+    ChartState& t = p.chart;
     int reads = 0;
     auto readNow = [&reads] {
         ++reads;
@@ -84,7 +83,7 @@ TEST_F(LastChannel, AveragesReadingsBetweenScansAndStartsAfresh) {
 }
 
 TEST_F(LastChannel, AbsoluteValues) {
-    ConversionTables& t = p.conversion;
+    ChartState& t = p.chart;
     t.AbsVal = 1;
     addLastChannelReading(t, 1.0f);
     addLastChannelReading(t, -3.0f);
@@ -113,7 +112,7 @@ class AveragingWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         p.session.nChan = 4;
-        p.conversion.MaxAvrg = 37;
+        p.chart.MaxAvrg = 37;
     }
     Program p;
 };
@@ -137,23 +136,23 @@ TEST_F(AveragingWindowTest, ContinuousSwitchesExcludeEachOther) {
     EXPECT_TRUE(w.lastChannelButtonShown());
     EXPECT_FALSE(w.absoluteValueEnabled());
     w.toggleAbsoluteValue();
-    EXPECT_EQ(p.conversion.AbsVal, 0);  // disabled without last-channel averaging
+    EXPECT_EQ(p.chart.AbsVal, 0);  // disabled without last-channel averaging
     w.toggleLastChannel();
     EXPECT_EQ(w.field(), "continuous");
     EXPECT_TRUE(w.absoluteValueEnabled());
     w.toggleAbsoluteValue();
-    EXPECT_EQ(p.conversion.AbsVal, 1);
+    EXPECT_EQ(p.chart.AbsVal, 1);
     EXPECT_EQ(w.selectionOK(), 0);
     w.toggleAllChannels();
     EXPECT_EQ(p.prefs[kPrefContinuousScanning], 1);
     EXPECT_EQ(p.prefs[kPrefLastChannelContinuous], 0);
-    EXPECT_EQ(p.conversion.AbsVal, 0);
+    EXPECT_EQ(p.chart.AbsVal, 0);
     w.toggleAllChannels();
     EXPECT_EQ(w.field(), "37");
     w.toggleLastChannel();
     w.toggleAbsoluteValue();
     w.toggleLastChannel();  // off again: AbsVal goes with it
-    EXPECT_EQ(p.conversion.AbsVal, 0);
+    EXPECT_EQ(p.chart.AbsVal, 0);
     EXPECT_FALSE(w.absoluteValueEnabled());
 }
 

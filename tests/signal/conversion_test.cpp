@@ -73,9 +73,9 @@ TEST(ChannelEquations, TypesWithoutEquationPassTheVolts) {
 TEST(ChannelEquations, KeyboardRecordsTheKeyboardLevel) {
     Program p;
     setChannel(p, kChan, kConvKeyboard, -9999.0f, 1.0f, 1.0f);
-    p.conversion.ASCIIvalue = 7;
+    p.chart.ASCIIvalue = 7;
     EXPECT_EQ(convert(p, 3.3f), 7.0f);
-    p.conversion.ASCIIvalue = -2;
+    p.chart.ASCIIvalue = -2;
     EXPECT_EQ(convert(p, 3.3f), -2.0f);
 }
 

@@ -25,37 +25,38 @@ class SpikeFilter : public ::testing::Test {
   protected:
     void SetUp() override {
         t.SpikeFilterArray[2] = 2.0f;
-        t.lastvoltageX[2] = 1.0f;
+        d.lastvoltageX[1][2] = 1.0f;
     }
     ConversionTables t;
+    DeviceState d;
 };
 
 TEST_F(SpikeFilter, ReReadNearerTheReferenceRemovesTheSpike) {
     ScriptedReread reread{{1.1f}, {}};
-    EXPECT_FLOAT_EQ(spikeFilteredReading(t, 2, 5.0f, false, reread), 1.0f);
+    EXPECT_FLOAT_EQ(spikeFilteredReading(t, d, 2, 5.0f, false, reread), 1.0f);
     EXPECT_EQ(t.voltagespikes[2], 1);
     EXPECT_EQ(reread.delays, std::vector<int>{10});
     // The reference moves on to the first reading regardless.
-    EXPECT_FLOAT_EQ(t.lastvoltageX[2], 5.0f);
-    EXPECT_FLOAT_EQ(t.lastvoltageXPrev[2], 1.0f);
+    EXPECT_FLOAT_EQ(d.lastvoltageX[1][2], 5.0f);
+    EXPECT_FLOAT_EQ(d.lastvoltageX[2][2], 1.0f);
 }
 
 TEST_F(SpikeFilter, ReReadThatConfirmsTheJumpIsKept) {
     ScriptedReread reread{{4.9f}, {}};
-    EXPECT_FLOAT_EQ(spikeFilteredReading(t, 2, 5.0f, false, reread), 4.9f);
+    EXPECT_FLOAT_EQ(spikeFilteredReading(t, d, 2, 5.0f, false, reread), 4.9f);
     EXPECT_EQ(t.voltagespikes[2], 0);
 }
 
 TEST_F(SpikeFilter, SmallChangeIsNotReRead) {
     ScriptedReread reread{{}, {}};
-    EXPECT_FLOAT_EQ(spikeFilteredReading(t, 2, 2.9f, false, reread), 2.9f);  // |2.9 - 1| < 2
+    EXPECT_FLOAT_EQ(spikeFilteredReading(t, d, 2, 2.9f, false, reread), 2.9f);  // |2.9 - 1| < 2
     EXPECT_TRUE(reread.delays.empty());
-    EXPECT_FLOAT_EQ(t.lastvoltageX[2], 2.9f);
+    EXPECT_FLOAT_EQ(d.lastvoltageX[1][2], 2.9f);
 }
 
 TEST_F(SpikeFilter, DoubleFiltrationDecidesOnTheThirdReading) {
     ScriptedReread reread{{5.0f, 1.2f}, {}};
-    EXPECT_FLOAT_EQ(spikeFilteredReading(t, 2, 5.0f, true, reread), 1.0f);
+    EXPECT_FLOAT_EQ(spikeFilteredReading(t, d, 2, 5.0f, true, reread), 1.0f);
     EXPECT_EQ(reread.delays, (std::vector<int>{10, 6}));
     EXPECT_EQ(t.voltagespikes[2], 1);
 }
@@ -70,19 +71,20 @@ TEST_F(SpikeFilter, AppliesOnlyToDevicesWithRatioAboveOneFromSecondSample) {
 
 TEST_F(SpikeFilter, BadChannelLeavesTheReading) {
     ScriptedReread reread{{}, {}};
-    EXPECT_FLOAT_EQ(spikeFilteredReading(t, 0, 50.0f, false, reread), 50.0f);
-    EXPECT_FLOAT_EQ(spikeFilteredReading(t, 17, 50.0f, false, reread), 50.0f);
+    EXPECT_FLOAT_EQ(spikeFilteredReading(t, d, 0, 50.0f, false, reread), 50.0f);
+    EXPECT_FLOAT_EQ(spikeFilteredReading(t, d, 17, 50.0f, false, reread), 50.0f);
 }
 
 TEST_F(SpikeFilter, DemonstrationReferenceTakesAcceptedValueOnlyWhenOn) {
-    EXPECT_FLOAT_EQ(demoSpikeFilteredReading(t, 2, 4.0f, [] { return 1.05f; }), 1.0f);
-    EXPECT_FLOAT_EQ(t.lastvoltageX[2], 1.0f);
+    EXPECT_FLOAT_EQ(demoSpikeFilteredReading(t, d, 2, 5, 4.0f, [] { return 1.05f; }), 1.0f);
+    EXPECT_FLOAT_EQ(d.lastvoltageX[1][2], 1.0f);
     EXPECT_EQ(t.voltagespikes[2], 1);
-    EXPECT_FLOAT_EQ(demoSpikeFilteredReading(t, 2, 0.5f, [] { return 9.0f; }), 0.5f);
-    EXPECT_FLOAT_EQ(t.lastvoltageX[2], 0.5f);
+    EXPECT_FLOAT_EQ(demoSpikeFilteredReading(t, d, 2, 5, 0.5f, [] { return 9.0f; }), 0.5f);
+    EXPECT_FLOAT_EQ(d.lastvoltageX[1][2], 0.5f);
+    EXPECT_FLOAT_EQ(demoSpikeFilteredReading(t, d, 2, 1, 9.7f, [] { return 0.5f; }), 9.7f);
     t.SpikeFilterArray[2] = 1.0f;
-    EXPECT_FLOAT_EQ(demoSpikeFilteredReading(t, 2, 0.7f, [] { return 9.0f; }), 0.7f);
-    EXPECT_FLOAT_EQ(t.lastvoltageX[2], 0.5f);
+    EXPECT_FLOAT_EQ(demoSpikeFilteredReading(t, d, 2, 5, 0.7f, [] { return 9.0f; }), 0.7f);
+    EXPECT_FLOAT_EQ(d.lastvoltageX[1][2], 0.5f);
 }
 
 class SpikeWindow : public ::testing::Test {
