@@ -1,7 +1,8 @@
 #include "signal/field_text.h"
 
-#include <array>
 #include <charconv>
+
+#include "core/number_text.h"
 
 namespace trindel {
 
@@ -20,14 +21,15 @@ double fieldValue(std::string_view text) {
 }
 
 std::string fieldText(float value) {
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
+    std::string text = floatText(value);
+    if (!text.empty() && text.front() == ' ') {
+        text.erase(0, 1);
+    }
+    return text;
 }
 
 std::string wholeNumberText(long long value) {
-    std::string text = std::to_string(value);
-    return value < 0 ? text : " " + text;
+    return runtimeText(static_cast<double>(value));
 }
 
 }  // namespace trindel

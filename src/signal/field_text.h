@@ -11,7 +11,8 @@ namespace trindel {
 // start with a number.
 double fieldValue(std::string_view text);
 
-// The shortest text that reads back as the float, without a leading blank: "2", "1.5", "-0.25".
+// The shortest text that reads back as the float (the runtime's float form) without a leading
+// blank: "2", "1.5", "-0.25", "1E-06".
 std::string fieldText(float value);
 
 // The runtime's form of a whole number: a leading blank before a number that is not negative.
