@@ -6,6 +6,7 @@
 #include "core/chart_actions.h"
 #include "core/get_data.h"
 #include "devices/device_table.h"
+#include "signal/averaging.h"
 
 namespace trindel {
 
@@ -77,9 +78,7 @@ double ChartLoop::nextDueTime() const {
     }
     double due = s.TimeOfNextChartSample;
     const int last = s.nChan;
-    const bool continuousLast =
-        last >= 1 && p_.channels.Nvar[static_cast<size_t>(last)][kSamplesToAverage] <= 0;
-    if (continuousLast) {
+    if (isLastChannelContinuous(p_, last)) {
         due = std::min(due, io_.clock.GetCurrentTimeInSeconds() + kLastChannelReadPeriod);
     }
     return due;
@@ -292,10 +291,7 @@ PassOutcome ChartLoop::pass() {
 
     if (p_.prefs[kPrefContinuousScanning] != 0) {
         // Continuous scanning: read every channel as often as the interval allows.
-        for (int c = 1; c <= kMaxChannels; ++c) {
-            p_.conversion.scanvolts[static_cast<size_t>(c)] = 0.0;
-        }
-        ch.scanavrg = 0;
+        clearScanSums(p_);
         const double end = s.TimeOfNextChartSample - 0.00005;
         bool stopped = false;
         do {
@@ -315,7 +311,7 @@ PassOutcome ChartLoop::pass() {
                 io_.clock.waitUntil(std::min(end, s.CurrentTimeInSeconds + kContinuousReadPeriod));
             }
         } while (io_.clock.GetCurrentTimeInSeconds() < end);
-        s.TotalScans += ch.scanavrg;
+        addScansToTotal(p_);
         if (!stopped) {
             SHOWSCANRESULTS(p_, io_, hooks_);
             out.scanTaken = true;

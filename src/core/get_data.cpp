@@ -9,6 +9,7 @@
 #include "core/number_text.h"
 #include "devices/demo_source.h"
 #include "devices/read_dispatch.h"
+#include "signal/averaging.h"
 #include "signal/conversion.h"
 #include "signal/slope_indicator.h"
 
@@ -34,12 +35,7 @@ float readOnce(Program& p, Platform& io, int c) {
 }
 
 bool overRange(const Program& p, int c, float reading) {
-    return std::fabs(reading) >= p.chart.OverRangeVolts &&
-           p.alarm.alarms[static_cast<size_t>(c)][3] != 0.0f;
-}
-
-bool lastChannelContinuous(const Program& p, int c) {
-    return c == p.session.nChan && p.channels.Nvar[static_cast<size_t>(c)][kSamplesToAverage] <= 0;
+    return isOverRangeReading(p.alarm, c, reading, p.chart.OverRangeVolts);
 }
 
 // The averaged volts of channel c for this scan and whether a reading was over range.
@@ -47,29 +43,22 @@ float averagedReading(Program& p, Platform& io, int c, bool& over) {
     if (p.device.External_AD == kSerialInstruments) {
         return p.device.volts;
     }
-    if (lastChannelContinuous(p, c)) {
-        ChartState& ch = p.chart;
-        if (ch.lastChannelReads == 0) {
-            // Nothing was read between scans (a very short interval): read it now.
+    if (isLastChannelContinuous(p, c)) {
+        // Read between scans; when nothing was read (a very short interval), read it now.
+        return takeLastChannelAverage(p.chart, [&] {
             const float r = readOnce(p, io, c);
             over = overRange(p, c, r);
-            ch.lastChannelSum = ch.AbsVal != 0 ? std::fabs(r) : r;
-            ch.lastChannelReads = 1;
-        }
-        const auto v = static_cast<float>(ch.lastChannelSum / ch.lastChannelReads);
-        ch.lastChannelSum = 0.0;
-        ch.lastChannelReads = 0;
-        return v;
+            return r;
+        });
     }
-    const int n =
-        std::max(1, static_cast<int>(p.channels.Nvar[static_cast<size_t>(c)][kSamplesToAverage]));
-    float sum = 0.0f;
+    SampleAverager sum;
+    const int n = readingsPerSample(p.channels.Nvar[static_cast<size_t>(c)][kSamplesToAverage]);
     for (int i = 0; i < n; ++i) {
         const float r = readOnce(p, io, c);
-        over = over || overRange(p, c, r);
-        sum += r;
+        sum.add(r, overRange(p, c, r));
     }
-    return sum / static_cast<float>(n);
+    over = sum.overRange;
+    return sum.volts();
 }
 
 // Unread-channel substitution: channels whose device is not connected, and their zero links.
@@ -148,22 +137,19 @@ void processChannel(Program& p, Platform& io, ChartHooks& hooks, int c, float vo
     const int bottom = static_cast<int>(row[kBandBottom]) - 1;
     const int top = bottom - h;
 
-    std::string status = kNoErrorText;
-    if (over && !continuous) {
-        markOverRange(p.alarm, c, s.Sample, status);
-        if (p.alarm.AudibleALARM != 0) {
-            io.sounds.play("AlarmBUZZ");
-        }
-    }
     const ConvertedValue cv = ConvertChannelVolts(p, c, volts);
     float v = cv.value;
     float w = cv.beforeSpecial;
-    const bool limitAlarm = testLimitAlarms(p.alarm, c, v, s.Sample, status);
-    if (p.alarm.alarms[static_cast<size_t>(c)][0] != 0.0f && s.ShowDisplays != 0) {
-        hooks.showChannelStatus(c, status, limitAlarm || (over && !continuous));
-    }
-    if (limitAlarm && p.alarm.AudibleALARM != 0) {
-        io.sounds.play("AlarmBUZZ");
+    if (channelMayHaveAlarms(s.RecordingMODE, c)) {
+        // Continuous scanning has no over-range test.
+        const ChannelAlarmResult alarm =
+            checkChannelAlarms(p.alarm, c, over && !continuous, v, s.Sample);
+        if (p.alarm.alarms[static_cast<size_t>(c)][kAlarmAnyOn] != 0.0f && s.ShowDisplays != 0) {
+            hooks.showChannelStatus(c, alarm.statusText, alarm.alarmed);
+        }
+        if (alarm.alarmed && p.alarm.AudibleALARM != 0) {
+            io.sounds.play(kAlarmSound);
+        }
     }
 
     bool zeroed = false;
@@ -252,11 +238,8 @@ void SHOWSCANRESULTS(Program& p, Platform& io, ChartHooks& hooks) {
     s.TimeOfNextChartSample += s.ChartINTERVALinSECONDS;
     const int x = static_cast<int>(s.NscrnCASEs / s.ChartView);
     const int first = s.RecordingMODE == 3 ? 2 : 1;
-    const int32_t count = std::max<int32_t>(1, ch.scanavrg);
     for (int c = first; c <= s.nChan; ++c) {
-        const auto volts =
-            static_cast<float>(p.conversion.scanvolts[static_cast<size_t>(c)] / count);
-        processChannel(p, io, hooks, c, volts, false, x, true);
+        processChannel(p, io, hooks, c, scanVolts(p, c), false, x, true);
     }
     ch.previousColumn = static_cast<int16_t>(x);
     ++s.Sample;
@@ -265,22 +248,20 @@ void SHOWSCANRESULTS(Program& p, Platform& io, ChartHooks& hooks) {
 
 // Reads every channel once into the continuous sums (one device scan).
 void addDeviceScan(Program& p, Platform& io) {
-    ++p.chart.scanavrg;
+    countScanPass(p.chart);
     for (int c = 1; c <= p.session.nChan; ++c) {
         const float r =
             p.device.External_AD == kSerialInstruments ? p.device.volts : readOnce(p, io, c);
-        p.conversion.scanvolts[static_cast<size_t>(c)] += r;
+        addScanReading(p.conversion, c, r);
     }
 }
 
 void readLastChannelOnce(Program& p, Platform& io) {
     const int c = p.session.nChan;
-    if (c < 1 || !lastChannelContinuous(p, c) || p.device.External_AD == kSerialInstruments) {
+    if (!isLastChannelContinuous(p, c) || p.device.External_AD == kSerialInstruments) {
         return;
     }
-    const float r = readOnce(p, io, c);
-    p.chart.lastChannelSum += p.chart.AbsVal != 0 ? std::fabs(r) : r;
-    ++p.chart.lastChannelReads;
+    addLastChannelReading(p.chart, readOnce(p, io, c));
 }
 
 }  // namespace trindel

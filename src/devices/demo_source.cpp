@@ -1,8 +1,7 @@
 #include "devices/demo_source.h"
 
-#include <cmath>
-
 #include "core/program.h"
+#include "signal/spike_filter.h"
 
 namespace trindel {
 
@@ -34,23 +33,10 @@ float demoScopeVolts(uint64_t& state, float scopeGain) {
 }
 
 float demoChartReading(Program& p, int channel) {
-    const auto c = static_cast<size_t>(channel);
     uint64_t& state = p.device.demoSeed;
-    float v = demoChartVolts(state);
-    const float ratio = p.conversion.SpikeFilterArray[c];
-    if (ratio <= 1.0f || p.session.Sample <= 1) {
-        return v;
-    }
-    float& last = p.device.lastvoltageX[1][c];
-    if (std::fabs(v - last) > ratio) {
-        const float second = demoChartVolts(state);
-        if (std::fabs(second - v) > std::fabs(second - last)) {
-            v = last;
-            ++p.conversion.voltagespikes[c];
-        }
-    }
-    last = v;
-    return v;
+    const float draw = demoChartVolts(state);
+    return demoSpikeFilteredReading(p.conversion, p.device, channel, p.session.Sample, draw,
+                                    [&] { return demoChartVolts(state); });
 }
 
 }  // namespace trindel

@@ -1,10 +1,9 @@
 #include "devices/read_dispatch.h"
 
-#include <cmath>
-
 #include "core/program.h"
 #include "devices/device_table.h"
 #include "platform/platform.h"
+#include "signal/spike_filter.h"
 
 namespace trindel {
 
@@ -27,31 +26,17 @@ void ReadExternalADValue(Program& p, Platform& io, int channel, int interactive)
 void ReadExternalADdevice(Program& p, Platform& io, int channel, int interactive) {
     const auto c = static_cast<size_t>(channel);
     ReadExternalADValue(p, io, channel, interactive);
-    const float t = p.conversion.SpikeFilterArray[c];
-    p.conversion.SpikeFilterRatio = t;
-    if (p.session.Sample <= 1 || t <= 1.0f) {
+    const float ratio = p.conversion.SpikeFilterArray[c];
+    p.conversion.SpikeFilterRatio = ratio;
+    if (!spikeFilterApplies(ratio, p.device.External_AD, p.session.Sample)) {
         return;
     }
-    auto& history = p.device.lastvoltageX;
-    const float r = p.device.volts;
-    const float previous = history[1][c];
-    if (std::fabs(r - previous) > t) {
-        io.clock.delayMilliseconds(10);
-        ReadExternalADValue(p, io, channel, interactive);
-        if (p.prefs[kPrefDoubleSpikeFilter] != 0) {
-            io.clock.delayMilliseconds(6);
-            ReadExternalADValue(p, io, channel, interactive);
-        }
-        const float q = p.device.volts;
-        if (std::fabs(q - r) > std::fabs(q - previous)) {
-            p.device.volts = previous;
-            ++p.conversion.voltagespikes[c];
-        } else {
-            p.device.volts = q;
-        }
-    }
-    history[2][c] = previous;
-    history[1][c] = r;
+    p.device.volts = spikeFilteredReading(p.conversion, p.device, channel, p.device.volts,
+                                          p.prefs[kPrefDoubleSpikeFilter] != 0, [&](int delayMs) {
+                                              io.clock.delayMilliseconds(delayMs);
+                                              ReadExternalADValue(p, io, channel, interactive);
+                                              return p.device.volts;
+                                          });
 }
 
 }  // namespace trindel
