@@ -78,7 +78,9 @@ bool InsertMarker(Program& p, Platform& io, ChartHooks& hooks, int code, int top
     // Codes from 200 on show a number; the others their character (Mac Roman).
     const std::string label =
         code >= 200 ? std::to_string(code - 200) : std::string(1, static_cast<char>(code));
-    io.canvas.text(x + 2, bottom - 5, label, TextStyle{10, false, p.colours.Markwhite});
+    // The continuous-scanning loop writes its labels 15 rows above the window bottom.
+    const int labelRow = p.prefs[kPrefContinuousScanning] != 0 ? bottom - 15 : bottom - 5;
+    io.canvas.text(x + 2, labelRow, label, TextStyle{10, false, p.colours.Markwhite});
     if (!io.sounds.isPlaying()) {
         io.sounds.play("mark");
     }
