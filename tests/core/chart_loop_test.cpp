@@ -382,3 +382,40 @@ TEST(ChartPause, RefreshShowsConvertedMeansOfDemonstrationReadings) {
 
 }  // namespace
 }  // namespace trindel
+
+namespace trindel {
+namespace {
+
+TEST(ChartMarkers, DrawnAtThePenColumnWithTheirLabel) {
+    testing::ChartFixture f(1, 1.0, 10);
+    f.vp.canvas.keepOps = true;
+    f.p.session.NscrnCASEs = 40;
+    f.p.session.ChartView = 2.0f;
+    f.p.session.Sample = 7;
+    f.p.prefs[kPrefDashedMarkerLines] = 1;
+    ASSERT_TRUE(InsertMarker(f.p, f.io, f.hooks, 'A', 34));
+    ASSERT_TRUE(InsertMarker(f.p, f.io, f.hooks, 205, 34));
+    ASSERT_EQ(f.vp.canvas.ops.size(), 4u);
+    const CanvasOp& line = f.vp.canvas.ops[0];
+    EXPECT_EQ(line.rect, (Rect{20, 34, 20, f.vp.canvas.height() - 2}));
+    EXPECT_EQ(line.style, PenStyle::Dashed);
+    EXPECT_EQ(f.vp.canvas.ops[1].text, "A");
+    EXPECT_EQ(f.vp.canvas.ops[1].rect.left, 22);
+    EXPECT_EQ(f.vp.canvas.ops[3].text, "5");  // 200 + n shows the number n
+    EXPECT_EQ(f.p.Markers[1].slot, 7);
+    EXPECT_EQ(f.p.chart.markerFlag, 1);
+    EXPECT_EQ(f.vp.sounds.log.back(), "mark");
+}
+
+TEST(ChartMarkers, SwitchMarkerShowsTheDeviceWhenAsked) {
+    testing::ChartFixture f(1, 1.0, 10);
+    f.p.switching.DeviceInUse = 3;
+    InsertDeviceSwitchMarker(f.p, f.io, f.hooks, 'S', 34);
+    f.p.switching.ShowSwitchDeviceAsMarker = 1;
+    InsertDeviceSwitchMarker(f.p, f.io, f.hooks, 'R', 34);
+    EXPECT_EQ(f.p.Markers[1].code, 'S');
+    EXPECT_EQ(f.p.Markers[2].code, '3');
+}
+
+}  // namespace
+}  // namespace trindel
