@@ -8,6 +8,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,11 @@
 #include "core/program.h"
 #include "core/speed_limits.h"
 #include "display/chart_layout.h"
+#include "files/date_stamp.h"
 #include "files/setup_file.h"
 #include "platform/system_clock.h"
 #include "record_save.h"
+#include "terminal_keys.h"
 
 namespace trindel::cli {
 
@@ -31,23 +34,29 @@ extern "C" void onInterrupt(int) {
     gInterrupted.store(true);
 }
 
-// Ctrl-C arrives as a press of the toolbar's Stop button.
-class InterruptEvents final : public Events {
+// Ctrl-C arrives as a press of the toolbar's Stop button; keys typed on a terminal arrive as key
+// events (letters and digits place markers, Escape stops).
+class CliEvents final : public Events {
   public:
+    explicit CliEvents(TerminalKeys& keys) : keys_(keys) {}
     std::optional<UserEvent> nextEvent() override {
         if (gInterrupted.load() && !delivered_) {
             delivered_ = true;
             return UserEvent{kEventControl, kToolbarStop};
         }
+        if (auto key = keys_.nextKey()) {
+            return UserEvent{kEventKey, *key};
+        }
         return std::nullopt;
     }
     bool hasPendingEvent() override { return gInterrupted.load() && !delivered_; }
     bool isKeyDown(Key) override { return false; }
-    bool isFrontApplication() override { return false; }
+    bool isFrontApplication() override { return keys_.active(); }
     bool mouseButtonDown() override { return false; }
     Point mousePosition() override { return {}; }
 
   private:
+    TerminalKeys& keys_;
     bool delivered_ = false;
 };
 
@@ -288,8 +297,10 @@ int record(const Options& o) {
     // The loop stops after MaxSamples + 1 scans.
     p.session.MaxSamples = samples - 1;
 
+    TerminalKeys keys;
     SystemClock clock(&gInterrupted);
-    InterruptEvents events;
+    clock.setEventDescriptor(keys.descriptor());
+    CliEvents events(keys);
     SilentSounds sounds;
     NullCanvas canvas(kWidth, kHeight);
     QuietHost host;
@@ -303,6 +314,9 @@ int record(const Options& o) {
     sigaction(SIGINT, &action, nullptr);
 
     ChartLoop loop(p, io, hooks);
+    const DateStamp start = localStamp(std::time(nullptr));
+    p.files.filestrings.startDate = start.date;
+    p.files.filestrings.startTime = start.time;
     loop.begin();
     Progress progress(samples);
     std::vector<double> lateness;
@@ -334,6 +348,9 @@ int record(const Options& o) {
     }
     progress.finish();
     signal(SIGINT, SIG_DFL);
+    const DateStamp end = localStamp(std::time(nullptr));
+    p.files.EndRecordingDate = end.date;
+    p.files.EndRecordingTime = end.time;
 
     // n scans on time span n intervals from the first scan's due time.
     const double elapsed = firstScan < 0 ? 0.0 : (lastScan - firstScan) + interval;
@@ -343,10 +360,10 @@ int record(const Options& o) {
         std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
         return 1;
     }
-    std::printf("%s %d samples of %d channels at %s s to %s\n",
+    std::printf("%s %d samples of %d channels at %s s with %d markers to %s\n",
                 loop.stopReason() == StopReason::SampleLimit ? "Recorded" : "Stopped after",
                 p.session.Sample, p.session.nChan, runtimeText(interval).c_str() + 1,
-                o.output.c_str());
+                p.Markers.Nmarkers, o.output.c_str());
     if (o.timing && !lateness.empty()) {
         const double threshold = std::min(0.001, interval / 2);
         const auto late = std::count_if(lateness.begin(), lateness.end(),

@@ -129,7 +129,7 @@ void PAUSE(Program& p, Platform& io, ChartHooks& hooks) {
     const float minutes = static_cast<float>(ticksNow - ticksAtPause) / 3600.0f;
     s.totalPauseDuration += minutes;
 
-    std::string& record = ch.CumulativePauseContainer;
+    std::string& record = p.notes.CumulativePauseContainer;
     record += "   ----------\r *  Acquisition paused for" + runtimeText(minutes) +
               " minutes at case" + runtimeText(s.Sample) + "\r";
     if (!out.note.empty()) {
@@ -140,8 +140,8 @@ void PAUSE(Program& p, Platform& io, ChartHooks& hooks) {
                   " sec\r                         new sample interval = " +
                   runtimeText(s.ChartINTERVALinSECONDS) + " sec\r";
     }
-    if (s.TimedSaveINTERVAL > 0 && ticksNow >= ch.NextSAVEtime) {
-        ch.NextSAVEtime = ticksNow + 3600;
+    if (s.TimedSaveINTERVAL > 0 && ticksNow >= p.files.NextSAVEtime) {
+        p.files.NextSAVEtime = ticksNow + 3600;
     }
     hooks.screenInfo(p);
 }

@@ -61,10 +61,10 @@ void ChartLoop::begin() {
     ch.previousColumn = -500;
     ch.NextTimeMoreCASEs = 0;
     ch.TimeForNextWindowFlush = 0;
-    ch.NextSAVEtime = s.TimeAtStart + s.TimedSaveINTERVAL;
+    p_.files.NextSAVEtime = s.TimeAtStart + s.TimedSaveINTERVAL;
     ch.lastChannelSum = 0.0;
     ch.lastChannelReads = 0;
-    ch.CumulativePauseContainer.clear();
+    p_.notes.CumulativePauseContainer.clear();
     stop_ = StopReason::None;
     stopRequested_ = false;
     lastShownSample_ = -1;
@@ -328,9 +328,12 @@ PassOutcome ChartLoop::pass() {
         }
     }
 
-    if (s.TimedSaveINTERVAL > 0 && s.timeNow > ch.NextSAVEtime) {
+    if (s.TimedSaveINTERVAL > 0 && s.timeNow > p_.files.NextSAVEtime) {
         hooks_.timedBackup(p_, 1);
-        ch.NextSAVEtime = s.timeNow + s.TimedSaveINTERVAL;
+        if (p_.files.NextSAVEtime <= s.timeNow) {
+            // The backup sets its next time; without one the loop does not ask again at once.
+            p_.files.NextSAVEtime = s.timeNow + s.TimedSaveINTERVAL;
+        }
     }
     hooks_.alertSounds(p_);
     if (!finished() && p_.prefs[kPrefContinuousScanning] == 0) {

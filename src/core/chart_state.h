@@ -51,7 +51,6 @@ struct ChartState {
     int16_t ReplayAutoScaling = 0;
     int32_t scanavrg = 0;           // device scans summed in scanvolts
     int16_t AbsVal = 0;             // continuous averaging of the last channel uses absolute values
-    int32_t NextSAVEtime = 0;       // ticks of the next timed backup
     int16_t previousColumn = -500;  // pen column of the last scan
 
     // Progress bar and planned duration.
@@ -59,9 +58,6 @@ struct ChartState {
     double donefact = 0.0;     // 100 / MaxSamples
     double TraceLength = 0.0;  // planned recording time, seconds
     int16_t minute_units = 0;  // TraceLength is shown in minutes
-
-    // Pause record appended to the file comments.
-    std::string CumulativePauseContainer;
 
     // Continuous reading of the last channel between scans (samples to average 0).
     double lastChannelSum = 0.0;

@@ -1,8 +1,10 @@
 #include "platform/system_clock.h"
 
+#include <poll.h>
 #include <sys/prctl.h>
 #include <time.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 
@@ -42,6 +44,8 @@ void sleepUntilAbsolute(double monotonicDeadline, const std::atomic<bool>* flag 
 
 // A flag raised just before a sleep begins is seen at the latest after this long.
 constexpr double kEventCheckPeriod = 0.25;
+// Input is waited for until this long before a deadline.
+constexpr double kPollMargin = 0.002;
 
 }  // namespace
 
@@ -73,6 +77,16 @@ bool SystemClock::waitUntil(double deadline) {
         const double now = monotonicSeconds();
         if (now >= target) {
             return false;
+        }
+        if (eventFd_ >= 0 && target - now > kPollMargin) {
+            // Wait for input until shortly before the deadline; the rest is one precise sleep.
+            pollfd pfd{eventFd_, POLLIN, 0};
+            const double wait = std::min(target - now - kPollMargin, kEventCheckPeriod);
+            const timespec ts = toTimespec(wait);
+            if (ppoll(&pfd, 1, &ts, nullptr) > 0 && (pfd.revents & (POLLIN | POLLHUP)) != 0) {
+                return true;
+            }
+            continue;
         }
         if (eventPending_ != nullptr && target - now > kEventCheckPeriod) {
             sleepUntilAbsolute(now + kEventCheckPeriod, eventPending_);

@@ -126,7 +126,7 @@ TEST(ChartLoop, PauseResumesAtOnceWithoutFillingTheGap) {
     ASSERT_EQ(f.p.Markers.Nmarkers, 1);
     EXPECT_EQ(f.p.Markers[1].code, kPauseMarkCode);
     EXPECT_EQ(f.p.Markers[1].slot, 4);
-    const std::string& record = f.p.chart.CumulativePauseContainer;
+    const std::string& record = f.p.notes.CumulativePauseContainer;
     EXPECT_NE(record.find("   ----------\r *  Acquisition paused for 5 minutes at case 4\r"),
               std::string::npos)
         << record;
@@ -147,7 +147,7 @@ TEST(ChartLoop, SampleRateChangedDuringPauseIsTakenOverAndRecorded) {
     EXPECT_DOUBLE_EQ(f.p.session.ChartINTERVALinSECONDS, 0.1);
     EXPECT_EQ(f.p.session.SampleRateChanged, 1);
     EXPECT_NEAR(times[3] - times[2], 0.1, 1e-9);
-    EXPECT_NE(f.p.chart.CumulativePauseContainer.find("CAUTION:  old sample interval =  1 sec"),
+    EXPECT_NE(f.p.notes.CumulativePauseContainer.find("CAUTION:  old sample interval =  1 sec"),
               std::string::npos);
 }
 
