@@ -261,6 +261,9 @@ bool setUpRecording(Program& p, const Options& o, int width, int height, std::st
     p.session.RecordingMODE = 1;
     p.device.External_AD = 0;
     p.device.DemonstrationMODE = 1;
+    // A different demonstration sequence on every run.
+    p.device.demoSeed = static_cast<uint64_t>(
+        std::chrono::steady_clock::now().time_since_epoch().count() ^ std::time(nullptr));
     HowManyHardwareAD(p);
     p.session.ChartSampleInterval = static_cast<float>(p.session.ChartINTERVALinSECONDS);
     p.session.OldChartSpeed = p.session.ChartINTERVALinSECONDS;
