@@ -1,38 +1,96 @@
 #include "control/alarm_check.h"
 
+#include <cmath>
+
 namespace trindel {
 
+namespace {
+
+bool isChannel(int channel) {
+    return channel >= 1 && channel <= 16;
+}
+
+bool on(const std::array<float, 24>& row, int element) {
+    return row[static_cast<size_t>(element)] != 0.0f;
+}
+
+void count(std::array<float, 24>& row, int countElement, int32_t sample) {
+    row[static_cast<size_t>(countElement)] += 1.0f;
+    row[static_cast<size_t>(countElement + 1)] = static_cast<float>(sample);
+}
+
+// Counts the limit alarms of a value; returns the text of the first that holds, or nullptr.
+const char* countLimits(std::array<float, 24>& row, float value, int32_t sample) {
+    if (!on(row, kAlarmAnyOn)) {
+        return nullptr;
+    }
+    const char* text = nullptr;
+    if (on(row, kAlarmLowOn) && value <= row[kAlarmLowLimit]) {
+        count(row, kAlarmLowCount, sample);
+        text = kLowerLimitText;
+    }
+    if (on(row, kAlarmHighOn) && value >= row[kAlarmHighLimit]) {
+        count(row, kAlarmHighCount, sample);
+        if (text == nullptr) {
+            text = kUpperLimitText;
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+bool isOverRangeReading(const AlarmState& alarm, int channel, float reading, float overRangeVolts) {
+    return isChannel(channel) &&
+           on(alarm.alarms[static_cast<size_t>(channel)], kAlarmOverRangeOn) &&
+           std::fabs(reading) >= overRangeVolts;
+}
+
 void markOverRange(AlarmState& alarm, int channel, int32_t sample, std::string& statusText) {
-    auto& row = alarm.alarms[static_cast<size_t>(channel)];
-    row[10] += 1.0f;
-    row[11] = static_cast<float>(sample);
-    statusText = " Overrange error";
+    if (!isChannel(channel)) {
+        return;
+    }
+    count(alarm.alarms[static_cast<size_t>(channel)], kAlarmOverRangeCount, sample);
+    statusText = kOverRangeText;
 }
 
 bool testLimitAlarms(AlarmState& alarm, int channel, float value, int32_t sample,
                      std::string& statusText) {
-    auto& row = alarm.alarms[static_cast<size_t>(channel)];
-    if (row[0] == 0.0f) {
+    if (!isChannel(channel)) {
         return false;
     }
-    bool raised = false;
-    if (row[1] != 0.0f && value <= row[4]) {
-        row[6] += 1.0f;
-        row[7] = static_cast<float>(sample);
-        if (statusText == kNoErrorText) {
-            statusText = " < lower limit!";
-        }
-        raised = true;
+    const char* text = countLimits(alarm.alarms[static_cast<size_t>(channel)], value, sample);
+    if (text == nullptr) {
+        return false;
     }
-    if (row[2] != 0.0f && value >= row[5]) {
-        row[8] += 1.0f;
-        row[9] = static_cast<float>(sample);
-        if (statusText == kNoErrorText) {
-            statusText = " > upper limit!";
-        }
-        raised = true;
+    if (statusText == kNoErrorText) {
+        statusText = text;
     }
-    return raised;
+    return true;
+}
+
+ChannelAlarmResult checkChannelAlarms(AlarmState& alarm, int channel, bool overRange, float value,
+                                      int32_t sample) {
+    ChannelAlarmResult result;
+    if (!isChannel(channel)) {
+        return result;
+    }
+    auto& row = alarm.alarms[static_cast<size_t>(channel)];
+    if (overRange) {
+        count(row, kAlarmOverRangeCount, sample);
+        result = {kOverRangeText, true};
+    }
+    if (const char* text = countLimits(row, value, sample)) {
+        if (!result.alarmed) {
+            result.statusText = text;
+        }
+        result.alarmed = true;
+    }
+    return result;
+}
+
+bool channelMayHaveAlarms(int16_t recordingMode, int channel) {
+    return isChannel(channel) && !(recordingMode == 3 && channel == 1);
 }
 
 }  // namespace trindel

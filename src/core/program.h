@@ -7,10 +7,12 @@
 
 #include "control/control_state.h"
 #include "core/channel_table.h"
+#include "core/chart_state.h"
 #include "core/markers.h"
 #include "core/sample_store.h"
 #include "core/scope_buffers.h"
 #include "core/session.h"
+#include "devices/device_readers.h"
 #include "devices/device_state.h"
 #include "display/colours.h"
 #include "display/view_state.h"
@@ -57,6 +59,8 @@ struct Program {
     RecordingNotes notes;
     FileState files;
     EventFields events;
+    ChartState chart;
+    DeviceReaders readers;
 };
 
 // True when every group of the two programs holds the same values; the sample store is left out

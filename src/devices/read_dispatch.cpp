@@ -1,0 +1,42 @@
+#include "devices/read_dispatch.h"
+
+#include "core/program.h"
+#include "devices/device_table.h"
+#include "platform/platform.h"
+#include "signal/spike_filter.h"
+
+namespace trindel {
+
+void ReadExternalADValue(Program& p, Platform& io, int channel, int interactive) {
+    const int code = p.device.External_AD;
+    if (code > 0 && code < kDeviceCodeCount) {
+        const auto& slot = p.readers.slots[static_cast<size_t>(code)];
+        const DeviceInfo& info = deviceInfo(code);
+        if (slot) {
+            slot(p, io, channel, interactive);
+        } else if (info.reader != nullptr) {
+            info.reader(p, io, channel, interactive);
+        }
+    }
+    if (channel == p.session.nChan) {
+        p.device.serialWasRead = 0;
+    }
+}
+
+void ReadExternalADdevice(Program& p, Platform& io, int channel, int interactive) {
+    const auto c = static_cast<size_t>(channel);
+    ReadExternalADValue(p, io, channel, interactive);
+    const float ratio = p.conversion.SpikeFilterArray[c];
+    p.conversion.SpikeFilterRatio = ratio;
+    if (!spikeFilterApplies(ratio, p.device.External_AD, p.session.Sample)) {
+        return;
+    }
+    p.device.volts = spikeFilteredReading(p.conversion, p.device, channel, p.device.volts,
+                                          p.prefs[kPrefDoubleSpikeFilter] != 0, [&](int delayMs) {
+                                              io.clock.delayMilliseconds(delayMs);
+                                              ReadExternalADValue(p, io, channel, interactive);
+                                              return p.device.volts;
+                                          });
+}
+
+}  // namespace trindel

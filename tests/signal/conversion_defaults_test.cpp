@@ -1,0 +1,153 @@
+#include "signal/conversion_defaults.h"
+
+#include <gtest/gtest.h>
+
+#include "signal/chan_params.h"
+#include "signal/conversion.h"
+#include "signal/conversion_presets.h"
+
+namespace trindel {
+namespace {
+
+TEST(ChanParams, EvenBandsFillTheWindow) {
+    Program p;
+    p.session.nChan = 4;
+    p.prefs[kPrefWindowHeight] = 700;
+    p.scope.scope(1, 5) = 3.0f;
+    SetChanParams(p, 700, 0);
+    for (int c = 1; c <= 4; ++c) {
+        const auto& row = p.channels.Nvar[c];
+        EXPECT_EQ(row[kBandHeight], 160.0f);
+        EXPECT_EQ(row[kBandBottom], c * 160.0f + 34.0f);
+        EXPECT_EQ(row[kReadoutRow], row[kBandBottom] - 160.0f);
+        EXPECT_EQ(row[kLabelRow], row[kBandBottom] - 2.0f);
+        EXPECT_EQ(row[kLastPenRow], row[kBandBottom]);
+    }
+    EXPECT_EQ(p.scope.scope(1, 5), 0.0f);  // the sweep start is cleared
+    SetChanParams(p, 0, 0);                // no height known: a 768-pixel window
+    EXPECT_EQ(p.channels.Nvar[1][kBandHeight], 177.0f);
+}
+
+TEST(ChanParams, RescaleKeepsProportionsAndStacksBands) {
+    Program p;
+    p.session.nChan = 2;
+    p.channels.Nvar[1][kBandHeight] = 100.0f;
+    p.channels.Nvar[2][kBandHeight] = 300.0f;
+    p.prefs[kPrefWindowHeight] = 860;  // from 460: bands double
+    SetChanParams(p, 460, 1);
+    EXPECT_EQ(p.channels.Nvar[1][kBandHeight], 200.0f);
+    EXPECT_EQ(p.channels.Nvar[1][kReadoutRow], 35.0f);
+    EXPECT_EQ(p.channels.Nvar[1][kBandBottom], 235.0f);
+    EXPECT_EQ(p.channels.Nvar[2][kReadoutRow], 236.0f);
+    EXPECT_EQ(p.channels.Nvar[2][kBandHeight], 600.0f);
+    EXPECT_EQ(p.channels.Nvar[2][kBandBottom], 836.0f);
+    EXPECT_EQ(p.channels.Nvar[2][kLabelRow], 834.0f);
+}
+
+TEST(ChanParams, NoChannelsOrUnusablePreviousHeightDoNotDivideByZero) {
+    Program p;
+    p.session.nChan = 0;
+    SetChanParams(p, 700, 0);
+    p.session.nChan = 2;
+    p.prefs[kPrefWindowHeight] = 660;
+    SetChanParams(p, 60, 1);  // falls back to even bands
+    EXPECT_EQ(p.channels.Nvar[2][kBandHeight], 300.0f);
+}
+
+TEST(ConversionDefaults, ChoicesSetTheirCoefficients) {
+    Program p;
+    applyConversionChoice(p, 2, ConversionChoice::Power);
+    EXPECT_EQ(p.channels.Nvar[0][2], 3.0f);
+    EXPECT_EQ(p.channels.Nvar[2][kCoeffC], 1.0f);
+    applyConversionChoice(p, 2, ConversionChoice::Keyboard);
+    EXPECT_EQ(p.channels.Nvar[0][2], 7.0f);
+    EXPECT_EQ(p.channels.Nvar[2][kCoeffA], -9999.0f);
+    EXPECT_EQ(p.channels.Nvar[2][kDisplayMax], 50.0f);
+    EXPECT_EQ(p.channels.label(2).substr(0, 14), "Event recorder");
+    applyConversionChoice(p, 99, ConversionChoice::Linear);  // no such channel: nothing
+}
+
+TEST(ConversionDefaults, StoredConversionWithoutPolyIsLinear) {
+    Program p;
+    fillConversionPresets(p.conversion);
+    p.conversion.convert[5 * 9 + 8] = 1.0f;  // third button's "poly?" unchecked
+    applyConversionChoice(p, 1, ConversionChoice::Stored, 3);
+    EXPECT_EQ(p.channels.Nvar[0][1], 1.0f);
+    EXPECT_EQ(p.channels.Nvar[1][kCoeffB], -10.0f);
+    EXPECT_EQ(p.channels.label(1).substr(0, 27), "% oxygen  deflection (S-3A)");
+    applyConversionChoice(p, 1, ConversionChoice::Stored, 1);
+    EXPECT_EQ(p.channels.Nvar[0][1], 2.0f);
+    EXPECT_EQ(p.channels.Nvar[1][kDisplayMin], 19.0f);
+    EXPECT_FLOAT_EQ(ConvertChannelVolts(p, 1, 2.0f).value, 20.0f);  // 19 + 0.5 x 2
+}
+
+TEST(ConversionDefaults, ThreeWayTakesTheStoredPolynomial) {
+    Program p;
+    fillConversionPresets(p.conversion);
+    applyConversionChoice(p, 4, ConversionChoice::ThreeWay);
+    EXPECT_EQ(p.channels.Nvar[0][4], 6.0f);
+    EXPECT_FLOAT_EQ(p.conversion.polyarray[4][1], 0.1419f);
+    EXPECT_FLOAT_EQ(p.conversion.polyarray[4][6], 10000.0f);
+    EXPECT_FLOAT_EQ(p.channels.Nvar[4][kDisplayMax], 0.3f);
+    // 1 V is 10,000 ppm on the Li-Cor: about 2.96 % CO2.
+    const float x = 10000.0f;
+    const float expected = (0.1419f * x + 1.536e-05f * x * x + 1.874e-09f * x * x * x) * 0.0001f;
+    EXPECT_NEAR(ConvertChannelVolts(p, 4, 1.0f).value, expected, 1e-4);
+}
+
+TEST(ConversionDefaults, DisplayRangeByDevice) {
+    const auto check = [](int16_t device, int16_t sixteen, float max) {
+        const DisplayRange r = defaultDisplayRange(device, sixteen);
+        EXPECT_FLOAT_EQ(r.max, max) << device;
+        EXPECT_FLOAT_EQ(r.min, -max) << device;
+    };
+    check(6, 0, 0.4f);
+    check(2, 1, 3.5f);
+    check(3, 0, 3.5f);
+    check(4, 0, 13.0f);
+    check(1, 1, 5.0f);
+    check(5, 0, 5.0f);
+    check(5, 1, 10.0f);
+    check(0, 1, 10.0f);
+}
+
+TEST(ConversionDefaults, DefaultRangeOnlyWhenRangeIsEmpty) {
+    Program p;
+    p.device.External_AD = 4;
+    p.channels.Nvar[1][kDisplayMin] = 1.0f;
+    p.channels.Nvar[1][kDisplayMax] = 2.0f;
+    EXPECT_FALSE(applyDefaultDisplayRange(p, 1));
+    p.channels.Nvar[1][kDisplayMin] = 2.0f;
+    EXPECT_TRUE(applyDefaultDisplayRange(p, 1));
+    EXPECT_EQ(p.channels.Nvar[1][kDisplayMax], 13.0f);
+}
+
+TEST(ConversionDefaults, Ui2SpecialInputs) {
+    EXPECT_FALSE(ui2SpecialInput(1, 8, 0));
+    EXPECT_FALSE(ui2SpecialInput(2, 10, 0));
+    auto temp = ui2SpecialInput(1, 9, 4);
+    ASSERT_TRUE(temp);
+    EXPECT_TRUE(temp->closesWindow);
+    EXPECT_EQ(temp->range->max, 40.0f);
+    auto volts = ui2SpecialInput(1, 12, 5);
+    EXPECT_FALSE(volts->closesWindow);
+    EXPECT_EQ(*volts->label, "volts");
+    EXPECT_EQ(ui2SpecialInput(1, 13, 0)->range->max, 65565.0f);
+    EXPECT_EQ(*ui2SpecialInput(1, 14, 0)->label, "volts");
+    auto keep = ui2SpecialInput(1, 15, 0);
+    EXPECT_FALSE(keep->label);
+    EXPECT_FALSE(keep->range);
+    EXPECT_EQ(keep->k.b, 1.0f);
+}
+
+TEST(ConversionDefaults, OscilloscopeChannel) {
+    EXPECT_TRUE(isOscilloscopeChannel(2, 1));
+    EXPECT_TRUE(isOscilloscopeChannel(3, 1));
+    EXPECT_FALSE(isOscilloscopeChannel(1, 1));
+    EXPECT_FALSE(isOscilloscopeChannel(3, 2));
+    EXPECT_EQ(conversionWindowTitle(3, 1), "OSCILLOSCOPE CHANNEL");
+    EXPECT_EQ(conversionWindowTitle(1, 3), "Chart channel 3");
+}
+
+}  // namespace
+}  // namespace trindel
