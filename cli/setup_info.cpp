@@ -213,7 +213,9 @@ bool isSetupFile(const std::string& path) {
         return false;
     }
     line = trimmed(line);
-    return line == "-9997" || line == "-9998" || line == "-9999" || line == "-999" || line == "-99";
+    // "-999" and "-9999" also head binary recordings, which are far more common than set-up files
+    // of those old layouts, so such files are described as recordings.
+    return line == "-9997" || line == "-9998" || line == "-99";
 }
 
 int runSetupInfo(const std::string& path, bool json) {

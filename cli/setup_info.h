@@ -5,7 +5,8 @@
 
 namespace trindel::cli {
 
-// True when the file starts with a set-up file's version line (of any layout).
+// True when the file starts with the version line of a set-up file layout that no recording
+// shares ("-9997", "-9998", "-99").
 bool isSetupFile(const std::string& path);
 
 // Describes a set-up file on standard output, as text or JSON. A file that cannot be read gives
