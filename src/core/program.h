@@ -15,6 +15,7 @@
 #include "display/colours.h"
 #include "display/view_state.h"
 #include "signal/conversion_tables.h"
+#include "ui/menu_state.h"
 #include "ui/prefs_array.h"
 
 namespace trindel {
@@ -51,6 +52,7 @@ struct Program {
     Colours colours;
     ViewState view;
     EventFields events;
+    MenuState menus;
 };
 
 enum class StartupResult { Ok, ScreenTooSmall };

@@ -1,0 +1,147 @@
+#include "core/run_driver_options.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "display/readout_text.h"
+
+namespace trindel {
+
+namespace {
+
+std::string rateText(double interval) {
+    if (interval >= 1.0) {
+        return readoutText(interval) + " sec";
+    }
+    return interval > 0 ? readoutText(1.0 / interval) + "/sec" : " --";
+}
+
+std::string millis(double seconds) {
+    return fixedText(seconds * 1000.0, 3) + " ms";
+}
+
+}  // namespace
+
+std::string optionsWindowTitle(const Program& p) {
+    if (p.session.RecordingMODE == 2) {
+        return "Oscilloscope Acquisition Halted";
+    }
+    const int32_t n = p.session.nSamples - 1;
+    return "Chart Halted at" + std::string(n >= 0 ? " " : "") + std::to_string(n) + " Samples";
+}
+
+std::vector<OptionsButtonInfo> optionsButtons(const Program& p, const OptionsFeatures& f) {
+    const bool chart = p.session.RecordingMODE != 2;
+    std::vector<OptionsButtonInfo> b = {{kOptionsNewRun, "New Run, Same Setup   ('R')"},
+                                        {kOptionsSave, "Save Data...   (any key)"}};
+    if (f.quickSave) {
+        b.push_back({kOptionsQuickSave, "Quick Save"});
+    }
+    if (f.displaySetup) {
+        b.push_back({kOptionsDisplaySetup, "Change Display Setup...   ('A')"});
+    }
+    if (f.saveSetup) {
+        b.push_back({kOptionsSaveSetup, "Save Setup...   ('M')"});
+    }
+    b.push_back({kOptionsNewSetup, "New Setup"});
+    b.push_back({kOptionsQuit, "Quit   ('Q')"});
+    const bool autorepeat = p.prefs[kPrefAutorepeat] != 0;
+    if (f.rootFileName && (!chart || p.session.RecordingMODE == 3 || autorepeat)) {
+        b.push_back({kOptionsRootFileName,
+                     std::string(p.session.RecordingMODE == 1 ? "Change Chart" : "Change Scope") +
+                         " Root File Name\xE2\x80\xA6       ('C')"});
+    }
+    if (f.checkAlarms) {
+        b.push_back({kOptionsCheckAlarms, "Check Alarms\xE2\x80\xA6"});
+    }
+    b.push_back({kOptionsCheckSampleRate, "Check Sample Rate"});
+    if (f.replay && p.session.RecordingMODE == 1) {
+        b.push_back({kOptionsReplay, "Replay Data"});
+    }
+    b.push_back({kOptionsHelp, "?"});
+    return b;
+}
+
+int optionsButtonForKey(int character) {
+    switch (character) {
+        case 'r':
+        case 'R':
+            return kOptionsNewRun;
+        case 'a':
+        case 'A':
+            return kOptionsDisplaySetup;
+        case 'm':
+        case 'M':
+            return kOptionsSaveSetup;
+        case 'c':
+        case 'C':
+            return kOptionsRootFileName;
+        case 'q':
+        case 'Q':
+            return kOptionsQuit;
+        default:
+            return kOptionsSave;
+    }
+}
+
+SampleRateReport CHECKSAMPLERATE(Program& p, double elapsedSeconds, double requested) {
+    Session& s = p.session;
+    SampleRateReport r;
+    r.recordingSeconds = elapsedSeconds - 60.0 * s.totalPauseDuration;
+    r.samples = s.Sample;
+    r.requestedInterval = requested;
+    r.measuredInterval = s.Sample > 0 ? r.recordingSeconds / s.Sample : 0.0;
+    r.ratio = s.ChartSampleInterval > 0 ? r.measuredInterval / s.ChartSampleInterval : 1.0;
+    r.rateChanged = s.SampleRateChanged != 0;
+    r.outOfTolerance = s.Sample >= 2 && std::fabs(r.ratio - 1.0) > s.SampRateError;
+    const bool outside = r.ratio > 1.0 + s.SampRateError || r.ratio < 1.0 - s.SampRateError;
+    s.SampleInterval =
+        outside && s.Sample > 0 ? static_cast<float>(r.measuredInterval) : s.ChartSampleInterval;
+    return r;
+}
+
+std::vector<std::string> sampleRateLines(const SampleRateReport& r) {
+    std::vector<std::string> lines;
+    lines.push_back(r.requestedInterval >= 1.0 ? "sample interval" : "  sample rate");
+    if (r.rateChanged) {
+        lines.push_back("requested " + rateText(r.requestedInterval));
+        lines.push_back("Sample rate was changed,");
+        lines.push_back(" so an average rate was");
+        lines.push_back(" not computed.");
+        lines.push_back("Pause duration and speed data will");
+        lines.push_back(" be saved in the file's comments.");
+    } else if (r.samples < 2) {
+        lines.push_back("Too few samples to measure the rate.");
+    } else {
+        if (r.outOfTolerance) {
+            const double pct =
+                r.measuredInterval > 0 ? 100.0 * r.requestedInterval / r.measuredInterval : 0.0;
+            lines.push_back("measured rate is " + fixedText(pct, 2) + "% of requested");
+        }
+        lines.push_back("requested: " + rateText(r.requestedInterval));
+        lines.push_back(" measured: " + rateText(r.measuredInterval));
+    }
+    if (r.latenessKnown) {
+        lines.push_back("scan lateness: median " + millis(r.latenessP50) + ", 99% " +
+                        millis(r.latenessP99) + ", max " + millis(r.latenessMax));
+    }
+    return lines;
+}
+
+void summariseLateness(std::vector<double>& lateness, SampleRateReport& r) {
+    if (lateness.empty()) {
+        return;
+    }
+    std::sort(lateness.begin(), lateness.end());
+    const auto at = [&](double q) {
+        const size_t i = std::min(lateness.size() - 1,
+                                  static_cast<size_t>(q * static_cast<double>(lateness.size())));
+        return lateness[i];
+    };
+    r.latenessP50 = at(0.5);
+    r.latenessP99 = at(0.99);
+    r.latenessMax = lateness.back();
+    r.latenessKnown = true;
+}
+
+}  // namespace trindel
