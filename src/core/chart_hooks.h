@@ -55,17 +55,17 @@ class ChartHooks {
     virtual void newScreen(Program& /*p*/) {}
 
     // Experiment control and files, called by the loop at their places.
-    virtual void firstMarker(Program& /*p*/) {}           // FirstMarkerCheck
-    virtual void keyCheck(Program& /*p*/, int /*code*/) {}  // X_Key_check / Q_Key_check
+    virtual void firstMarker(Program& /*p*/) {}                 // FirstMarkerCheck
+    virtual void keyCheck(Program& /*p*/, int /*code*/) {}      // X_Key_check / Q_Key_check
     virtual void timedBackup(Program& /*p*/, int /*timed*/) {}  // AutoTimedBACKUP
     virtual void autoSave(Program& /*p*/) {}                    // AUTOSAVE
     virtual void alertSounds(Program& /*p*/) {}                 // HandleAlertSounds
     virtual void analogOutput(Program& /*p*/) {}                // checkAOscript
     virtual void switchingTimers(Program& /*p*/, int32_t /*ticks*/) {}
-    virtual void keyboardSample(Program& /*p*/) {}     // KeyboardSampleON
-    virtual void keyboardReference(Program& /*p*/) {}  // KeyboardReferenceON
+    virtual void keyboardSample(Program& /*p*/) {}                // KeyboardSampleON
+    virtual void keyboardReference(Program& /*p*/) {}             // KeyboardReferenceON
     virtual void directSwitch(Program& /*p*/, int /*device*/) {}  // DIRECTSWITCH
-    virtual void timeToNextReference(Program& /*p*/) {}          // TimeNextREF
+    virtual void timeToNextReference(Program& /*p*/) {}           // TimeNextREF
     virtual void closeReferenceTime() {}
     virtual void showReplay(Program& /*p*/) {}  // REPLAY(0)
     virtual void leaveReplay(Program& /*p*/) {}

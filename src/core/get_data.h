@@ -11,16 +11,18 @@ namespace trindel {
 // advances Sample and the due time.
 void GETDATA(Program& p, Platform& io, ChartHooks& hooks);
 
-// Reads every channel as often as the interval allows, summing into scanvolts. Returns false
-// when the Stop button or Escape ended it.
-bool GetSCANDATA(Program& p, Platform& io, ChartHooks& hooks);
+// One device scan of every channel into the continuous sums (scanvolts, scanavrg).
+void addDeviceScan(Program& p, Platform& io);
+
+// Reads a continuously averaged last channel (samples to average 0) once between scans.
+void readLastChannelOnce(Program& p, Platform& io);
 
 // Processes the sums of GetSCANDATA as one scan.
 void SHOWSCANRESULTS(Program& p, Platform& io, ChartHooks& hooks);
 
 // Processes channel c's averaged volts (steps from conversion to drawing) for the current scan.
 // `x` is the pen column; `continuous` selects the continuous-scanning status texts.
-void processChannel(Program& p, Platform& io, ChartHooks& hooks, int c, float volts,
-                    bool overRange, int x, bool continuous);
+void processChannel(Program& p, Platform& io, ChartHooks& hooks, int c, float volts, bool overRange,
+                    int x, bool continuous);
 
 }  // namespace trindel

@@ -7,6 +7,7 @@
 
 #include "control/control_state.h"
 #include "core/channel_table.h"
+#include "core/chart_state.h"
 #include "core/markers.h"
 #include "core/sample_store.h"
 #include "core/scope_buffers.h"
@@ -53,6 +54,7 @@ struct Program {
     ViewState view;
     EventFields events;
     MenuState menus;
+    ChartState chart;
 };
 
 enum class StartupResult { Ok, ScreenTooSmall };

@@ -22,6 +22,13 @@ struct DeviceState {
     // 17 rows of 5 shorts; word 0 of rows 1..16 starts at 1.
     std::array<std::array<int16_t, 5>, 17> DataTakerChannels{};
     std::array<int16_t, 17> GainArray{};
+
+    int16_t hardwareADchannel = 0;        // A-D input of the channel being read
+    std::array<float, 24> lastvoltage{};  // last value a reader accepted, per channel
+    // Row 1: previous raw reading of each channel; row 2: the one before it.
+    std::array<std::array<float, 17>, 3> lastvoltageX{};
+    int16_t serialWasRead = 0;
+    uint64_t demoSeed = 0x9E3779B97F4A7C15ull;  // state of the demonstration generator
 };
 
 }  // namespace trindel

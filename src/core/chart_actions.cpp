@@ -1,0 +1,138 @@
+#include "core/chart_actions.h"
+
+#include <algorithm>
+
+#include "core/chart_text.h"
+
+namespace trindel {
+
+bool InsertMarker(Program& p, Platform& io, ChartHooks& hooks, int code, int top) {
+    ChartState& ch = p.chart;
+    ch.clicks.ControlStripClicked = false;
+    if (!p.Markers.add(p.session.Sample, code)) {
+        return false;
+    }
+    ch.markerFlag = 1;
+    if (p.Markers.Nmarkers == 1) {
+        hooks.firstMarker(p);
+    }
+    if (code == 'X' || code == 'x' || code == 'Q' || code == 'q') {
+        hooks.keyCheck(p, code);
+    }
+    const int x = static_cast<int>(p.session.NscrnCASEs / p.session.ChartView);
+    const int bottom = io.canvas.height();
+    const PenStyle style =
+        p.prefs[kPrefDashedMarkerLines] != 0 ? PenStyle::Dashed : PenStyle::Solid;
+    io.canvas.line(x, top, x, bottom - 2, p.colours.Markwhite, style);
+    // Codes from 200 on show a number; the others their character (Mac Roman).
+    const std::string label =
+        code >= 200 ? std::to_string(code - 200) : std::string(1, static_cast<char>(code));
+    io.canvas.text(x + 2, bottom - 5, label, TextStyle{10, false, p.colours.Markwhite});
+    if (!io.sounds.isPlaying()) {
+        io.sounds.play("mark");
+    }
+    return true;
+}
+
+bool InsertDeviceSwitchMarker(Program& p, Platform& io, ChartHooks& hooks, int code, int top) {
+    const int marker =
+        p.switching.ShowSwitchDeviceAsMarker != 0 ? p.switching.DeviceInUse + 48 : code;
+    return InsertMarker(p, io, hooks, marker, top);
+}
+
+void PAUSE(Program& p, Platform& io, ChartHooks& hooks) {
+    Session& s = p.session;
+    ChartState& ch = p.chart;
+    ch.clicks.ControlStripClicked = false;
+    s.SampleRateChanged = 0;
+    s.HavePaused = 1;
+    io.sounds.play("skid");
+    const int32_t ticksAtPause = io.clock.TickCount();
+    const double oldInterval = s.ChartINTERVALinSECONDS;
+
+    const PauseOutcome out = hooks.pauseWindow(p);
+
+    if (out.scalesEdited) {
+        for (int c = 1; c <= s.nChan; ++c) {
+            p.channels.Nvar[static_cast<size_t>(c)][kDisplayMin] =
+                out.displayMin[static_cast<size_t>(c)];
+            p.channels.Nvar[static_cast<size_t>(c)][kDisplayMax] =
+                out.displayMax[static_cast<size_t>(c)];
+        }
+    }
+    if (out.sampleRateItem && *out.sampleRateItem >= 1 &&
+        *out.sampleRateItem <= static_cast<int>(kPauseSampleRates.size())) {
+        s.ChartINTERVALinSECONDS = kPauseSampleRates[static_cast<size_t>(*out.sampleRateItem - 1)];
+        s.ChartSampleInterval = static_cast<float>(s.ChartINTERVALinSECONDS);
+        s.SampleRateChanged = 1;
+        ch.TraceLength = s.MaxSamples * s.ChartINTERVALinSECONDS;
+        ch.minute_units = ch.TraceLength > 600.0 ? 1 : 0;
+    }
+
+    const double now = io.clock.GetCurrentTimeInSeconds();
+    s.CurrentTimeInSeconds = now;
+    s.TimeOfNextChartSample = now;
+    const int32_t ticksNow = io.clock.TickCount();
+    const float minutes = static_cast<float>(ticksNow - ticksAtPause) / 3600.0f;
+    s.totalPauseDuration += minutes;
+
+    std::string& record = ch.CumulativePauseContainer;
+    record += "   ----------\r * Acquisition paused for" + chart_text::number(minutes) +
+              " minutes at case" + chart_text::number(s.Sample) + "\r";
+    if (!out.note.empty()) {
+        record += out.note + "\r";
+    }
+    if (s.SampleRateChanged != 0) {
+        record += "        CAUTION:  old sample interval = " + chart_text::number(oldInterval) +
+                  " sec\r                         new sample interval = " +
+                  chart_text::number(s.ChartINTERVALinSECONDS) + " sec\r";
+    }
+    if (s.TimedSaveINTERVAL > 0 && ticksNow >= ch.NextSAVEtime) {
+        ch.NextSAVEtime = ticksNow + 3600;
+    }
+    hooks.screenInfo(p);
+}
+
+void AddSomeTIME(Program& p, ChartHooks& hooks) {
+    Session& s = p.session;
+    ChartState& ch = p.chart;
+    const int32_t width = p.prefs[kPrefWindowWidth];
+    s.MaxSamples += width;
+    if (s.MaxSamples > s.MaximumSamples - width) {
+        s.MaxSamples = s.MaximumSamples;
+    }
+    ch.SegmentsInProgressBar = static_cast<int16_t>(width - 10);
+    const int mode = s.SwitchingMode;
+    if (mode == 3 || mode == 4 || mode == 7 || mode == 8 || mode == 9) {
+        p.switching.RefOnTime += static_cast<int32_t>(width * 60.0f * s.ChartSampleInterval);
+        hooks.keyboardSample(p);
+    }
+    ch.TraceLength = s.MaxSamples * s.ChartINTERVALinSECONDS;
+    ch.minute_units = ch.TraceLength > 600.0 ? 1 : 0;
+    ch.donefact = s.MaxSamples > 0 ? 100.0 / s.MaxSamples : 0.0;
+    hooks.screenInfo(p);
+    if (s.MaxSamples > 0) {
+        hooks.setProgressBar(static_cast<int>(static_cast<int64_t>(ch.SegmentsInProgressBar) *
+                                              s.Sample / s.MaxSamples));
+    }
+}
+
+StatusTexts statusTexts(const Session& s, double donefact) {
+    StatusTexts t;
+    t.sample = (s.Sample > 1000000 ? " #" : " Sample") + chart_text::number(s.Sample);
+    t.done = chart_text::picture(s.Sample * donefact, "###.##") + " % done";
+    const double r = (s.MaxSamples - s.Sample) * s.ChartINTERVALinSECONDS;
+    if (r > 17240.0) {
+        const double days = r / 86400.0;
+        t.left = chart_text::picture(days, days >= 10.0 ? "####.#" : "###.##") + " days left";
+    } else if (r > 7200.0) {
+        t.left = chart_text::picture(r / 3600.0, "####.##") + " hr left";
+    } else if (r > 180.0) {
+        t.left = chart_text::number(r / 60.0) + " min left";
+    } else {
+        t.left = chart_text::number(r) + " sec left";
+    }
+    return t;
+}
+
+}  // namespace trindel

@@ -1,0 +1,37 @@
+// The chart loop's actions: markers, pause, added time and the status fields.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/chart_hooks.h"
+#include "core/program.h"
+#include "platform/platform.h"
+
+namespace trindel {
+
+// Intervals of the pause window's "Sample Rate" pop-up, items 1..13.
+inline constexpr std::array<double, 13> kPauseSampleRates{
+    0.002, 0.004, 0.008, 0.016667, 0.033333, 0.066667, 0.1, 0.25, 0.5, 1.0, 2.0, 5.0, 10.0};
+
+// Places a marker with `code` at the next scan's slot and draws it from row `top` down.
+// Returns false when the list is full.
+bool InsertMarker(Program& p, Platform& io, ChartHooks& hooks, int code, int top);
+// The switch marker: the device now in use as a digit, or `code` ("S" 83, "R" 82).
+bool InsertDeviceSwitchMarker(Program& p, Platform& io, ChartHooks& hooks, int code, int top);
+
+// Runs the pause window and its effects on the loop: the due time restarts at resume, the pause
+// length is counted and written to the pause record, and a changed interval is taken over.
+void PAUSE(Program& p, Platform& io, ChartHooks& hooks);
+
+// Extends the recording by one window width of samples.
+void AddSomeTIME(Program& p, ChartHooks& hooks);
+
+// The three status texts: sample count, percentage done, time left.
+struct StatusTexts {
+    std::string sample, done, left;
+};
+StatusTexts statusTexts(const Session& s, double donefact);
+
+}  // namespace trindel
