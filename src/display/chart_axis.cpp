@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "display/readout_text.h"
+#include "core/chart_text.h"
 
 namespace trindel {
 
@@ -105,7 +105,7 @@ void DRAWTICLABELS(Program& p, Canvas& canvas) {
                 unit = " hr";
             }
         }
-        std::string label = readoutText(value);
+        std::string label = chart_text::readout(value);
         if (!label.empty() && label.front() == ' ') {
             label.erase(0, 1);
         }
@@ -145,7 +145,7 @@ std::string FindChartDuration(Program& p) {
         unit = " min ";
     }
     a.TraceLength = static_cast<float>(L > 600 ? (L > 172800 ? L / 60.0 / 24.0 : L / 60.0) : L);
-    std::string text = readoutText(shown);
+    std::string text = chart_text::readout(shown);
     if (!text.empty() && text.back() == '.') {
         text.pop_back();
     }

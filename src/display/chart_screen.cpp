@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/chart_actions.h"
 #include "display/chart_axis.h"
-#include "display/readout_text.h"
+#include "core/chart_text.h"
 
 namespace trindel {
 
@@ -60,7 +61,7 @@ void drawBand(const Program& p, Canvas& canvas, int c) {
         }
     }
     const TextStyle small{9, false, frame};
-    canvas.text(1, T + 11, readoutText(maxy), small);
+    canvas.text(1, T + 11, chart_text::readout(maxy), small);
     canvas.text(48, T + 11,
                 "Channel " + std::to_string(c) + "  Input #" +
                     std::to_string(static_cast<int>(nv(p, c, kInputNumber))),
@@ -75,7 +76,7 @@ void drawBand(const Program& p, Canvas& canvas, int c) {
         canvas.text(48, static_cast<int>(nv(p, c, kReadoutRow)) + (large ? 34 : 24),
                     "Arrow keys: up = +1; down = -1; home = 0", small);
     }
-    canvas.text(1, static_cast<int>(nv(p, c, kLabelRow)) - 3, readoutText(miny), small);
+    canvas.text(1, static_cast<int>(nv(p, c, kLabelRow)) - 3, chart_text::readout(miny), small);
 }
 
 void drawEndOfSampling(Program& p, Canvas& canvas, int scrollSamples) {
@@ -150,6 +151,7 @@ void DRAWSCREEN(Program& p, Canvas& canvas, int screenHeight) {
     s.NscrnCASEs = 0;
     a.NewScreen = 0;
     a.LastNsCasx = 0;
+    p.chart.previousColumn = -500;
     a.zz = 0.0;
     canvas.fillRect(Rect{0, 0, W, 33}, p.colours.LightGray);
     canvas.fillRect(Rect{0, 33, W, H}, p.colours.ChartBackgroundColor);
@@ -160,7 +162,11 @@ void DRAWSCREEN(Program& p, Canvas& canvas, int screenHeight) {
     DRAWTICLABELS(p, canvas);
     ScreenINFO(p, canvas);
     canvas.text(260, 28, "data capacity ", TextStyle{10, false, p.colours.DarkGray});
-    drawStatusFields(p, canvas);
+    const StatusTexts t = statusTexts(s, s.MaxSamples > 0 ? 100.0 / s.MaxSamples : 0.0);
+    drawStatusField(p, canvas, 2, t.sample);
+    drawStatusField(p, canvas, 3, t.done);
+    drawStatusField(p, canvas, 4, t.left);
+    drawProgressBar(p, canvas, 0);
     drawEndOfSampling(p, canvas, static_cast<int>(W * s.ChartView));
     canvas.flush();
 }
@@ -199,77 +205,31 @@ void REDRAWSCREEN(Program& p, Canvas& canvas) {
     ++a.NewScreen;
     s.NscrnCASEs = static_cast<int16_t>(kept * s.ChartView);
     a.LastNsCasx = kept;
+    p.chart.previousColumn = static_cast<int16_t>(kept);
     canvas.flush();
 }
 
-int penRow(const ChannelTable& t, int channel, float value) {
-    const auto& row = t.Nvar[static_cast<size_t>(channel)];
-    const float h = row[kBandHeight];
-    const float B = row[kBandBottom] - 1;
-    const float T = B - h;
-    const float range = row[kDisplayMax] - row[kDisplayMin];
-    float y = range != 0 ? B - h * (value - row[kDisplayMin]) / range : B;
-    if (!std::isfinite(y)) {
-        y = B;
-    }
-    y = std::clamp(y, T, B);
-    return static_cast<int>(y);
-}
-
-void drawTraceSegment(Program& p, Canvas& canvas, int channel, int x, int y) {
-    float& last = nv(p, channel, kLastPenRow);
-    int fromX = p.view.axis.LastNsCasx;
-    int fromY = static_cast<int>(last);
-    if (p.session.Sample < 2) {
-        fromX = -500;
-        fromY = y;
-    }
-    canvas.line(fromX, fromY, x, y, p.colours.ChartDataColor);
-    last = static_cast<float>(y);
-}
-
-void drawReadout(const Program& p, Canvas& canvas, int channel, float value) {
+void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view text) {
     const int T = bandTop(p, channel);
     const bool large = p.prefs[kPrefLargeReadouts] != 0;
     const Rect r = large ? Rect{170, T + 1, 337, T + 24} : Rect{170, T + 1, 256, T + 13};
     canvas.fillRect(r, p.colours.ChartBackgroundColor);
-    const std::string text = value == 0 ? "   zero" : readoutText(value);
     canvas.text(r.left + 2, r.bottom - 2, text,
                 TextStyle{large ? 18 : 10, large, p.colours.ChartDataColor});
 }
 
-std::string sampleFieldText(int32_t sample) {
-    return (sample > 1000000 ? " #" : " Sample") + std::string(" ") + std::to_string(sample);
+void drawStatusField(const Program& p, Canvas& canvas, int field, std::string_view text) {
+    static constexpr int kLeft[] = {4, 96, 176, 256};
+    if (field < 2 || field > 4) {
+        return;
+    }
+    const Rect r{kLeft[field - 2], 0, kLeft[field - 1] - 2, 16};
+    canvas.fillRect(r, p.colours.LightGray);
+    canvas.text(r.left, 12, text, TextStyle{10, false, kInfoColour});
 }
 
-std::string percentFieldText(int32_t sample, int32_t maxSamples) {
-    const double done = maxSamples > 0 ? sample * (100.0 / maxSamples) : 0.0;
-    return fixedText(done, 2) + " % done";
-}
-
-std::string timeLeftText(int32_t sample, int32_t maxSamples, double interval) {
-    const double r = std::max(0.0, (maxSamples - sample) * interval);
-    if (r > 17240) {
-        const double days = r / 86400.0;
-        return fixedText(days, days >= 10 ? 1 : 2) + " days left";
-    }
-    if (r > 7200) {
-        return fixedText(r / 3600.0, 2) + " hr left";
-    }
-    if (r > 180) {
-        return fixedText(r / 60.0, 2) + " min left";
-    }
-    return fixedText(r, r < 10 ? 2 : 1) + " sec left";
-}
-
-void drawStatusFields(const Program& p, Canvas& canvas) {
-    const Session& s = p.session;
+void drawProgressBar(const Program& p, Canvas& canvas, int segments) {
     const int W = width(p);
-    const TextStyle style{10, false, kInfoColour};
-    canvas.fillRect(Rect{0, 0, 256, 16}, p.colours.LightGray);
-    canvas.text(4, 12, sampleFieldText(s.Sample), style);
-    canvas.text(96, 12, percentFieldText(s.Sample, s.MaxSamples), style);
-    canvas.text(176, 12, timeLeftText(s.Sample, s.MaxSamples, s.ChartINTERVALinSECONDS), style);
     const int left = W >= 832 ? 650 : 471;
     const int right = W - 10;
     if (right - left < 20) {
@@ -278,12 +238,12 @@ void drawStatusFields(const Program& p, Canvas& canvas) {
     const Rect bar{left, 4, right, 14};
     canvas.fillRect(bar, p.colours.extremelyLightGray);
     canvas.frameRect(bar, p.colours.DarkGray);
-    if (s.MaxSamples > 0) {
-        const int filled = static_cast<int>(static_cast<int64_t>(bar.width() - 2) *
-                                            std::min(s.Sample, s.MaxSamples) / s.MaxSamples);
-        if (filled > 0) {
-            canvas.fillRect(Rect{left + 1, 5, left + 1 + filled, 13}, p.colours.zcyan);
-        }
+    // The loop counts W - 10 segments; the bar shows them scaled to its own width.
+    const int total = std::max(1, W - 10);
+    const int filled = static_cast<int>(static_cast<int64_t>(bar.width() - 2) *
+                                        std::clamp(segments, 0, total) / total);
+    if (filled > 0) {
+        canvas.fillRect(Rect{left + 1, 5, left + 1 + filled, 13}, p.colours.zcyan);
     }
 }
 
@@ -296,16 +256,6 @@ void ScreenINFO(Program& p, Canvas& canvas) {
     canvas.fillRect(Rect{left - 100, 17, right + 100, 32}, p.colours.LightGray);
     const int textWidth = static_cast<int>(text.size()) * 6;
     canvas.text(left + (right - left - textWidth) / 2, 28, text, TextStyle{12, false, kInfoColour});
-}
-
-void drawMarker(const Program& p, Canvas& canvas, int32_t code, int top) {
-    const int x = penColumn(p.session);
-    const int bottom = height(p);
-    canvas.line(x, top, x, bottom - 2, p.colours.Markwhite,
-                p.prefs[kPrefDashedMarkerLines] != 0 ? PenStyle::Dashed : PenStyle::Solid);
-    const std::string label =
-        code >= 200 ? std::to_string(code - 200) : std::string(1, static_cast<char>(code));
-    canvas.text(x + 2, bottom - 5, label, TextStyle{10, false, p.colours.Markwhite});
 }
 
 }  // namespace trindel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/program.h"
 #include "platform/canvas.h"
@@ -23,30 +24,16 @@ void REDRAWSCREEN(Program& p, Canvas& canvas);
 // Frame, zero line, scale grid and labels of every chart band.
 void DRAWCHANNELS(const Program& p, Canvas& canvas);
 
-// The band row of a value: limited to the band, rows growing downwards.
-int penRow(const ChannelTable& t, int channel, float value);
+// Read-out field of one channel (text as the chart loop formats it).
+void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view text);
 
-// Draws one channel's trace segment for the scan at column x and keeps its pen row.
-void drawTraceSegment(Program& p, Canvas& canvas, int channel, int x, int y);
+// Status fields 2 (sample count), 3 (% done) and 4 (time left).
+void drawStatusField(const Program& p, Canvas& canvas, int field, std::string_view text);
 
-// The pen column of the current scan.
-inline int penColumn(const Session& s) {
-    return static_cast<int>(s.NscrnCASEs / s.ChartView);
-}
-
-// Read-out of one channel: the value, or "   zero" for 0.
-void drawReadout(const Program& p, Canvas& canvas, int channel, float value);
-
-// Status fields: sample count, percent done and time left; and the progress bar.
-void drawStatusFields(const Program& p, Canvas& canvas);
-std::string sampleFieldText(int32_t sample);
-std::string percentFieldText(int32_t sample, int32_t maxSamples);
-std::string timeLeftText(int32_t sample, int32_t maxSamples, double interval);
+// The progress bar filled to `segments` of (window width - 10).
+void drawProgressBar(const Program& p, Canvas& canvas, int segments);
 
 // The information line at the top of the recording window.
 void ScreenINFO(Program& p, Canvas& canvas);
-
-// A marker line and its label at the current pen column.
-void drawMarker(const Program& p, Canvas& canvas, int32_t code, int top);
 
 }  // namespace trindel

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "display/readout_text.h"
+#include "core/chart_text.h"
 
 namespace trindel {
 
