@@ -1,0 +1,36 @@
+// The program's modal windows. Each runs a model from src/ to completion and returns the result.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/chart_hooks.h"
+#include "core/program.h"
+#include "core/run_driver.h"
+
+class QWidget;
+
+namespace trindel::gui {
+
+// "Startup Routines..." with the device dialog behind "Select A-D".
+RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, int& device);
+// "External A/D Device": the chosen code, or 0 for the demonstration mode.
+int runDeviceDialog(QWidget* parent, Program& p);
+// "Modes and Channels"; false when closed without a choice (Quit).
+bool runModesWindow(QWidget* parent, ModesChannelsModel& model);
+// The chart "Sample Rate" dialog; false when the user quits.
+bool runIntervalDialog(QWidget* parent, Program& p, IntervalChoice& choice);
+// The after-run options window; returns the button chosen.
+int runOptionsWindow(QWidget* parent, const std::string& title,
+                     const std::vector<OptionsButtonInfo>& buttons, const SampleRateReport& rate);
+// "Possible Data Loss"; true for yes.
+bool runDataLossWindow(QWidget* parent, const std::string& unsavedText);
+// "recording check" with the measured rate and the scan lateness.
+void runSampleRateWindow(QWidget* parent, const SampleRateReport& report);
+// " Acquisition Pause… ".
+PauseOutcome runPauseWindow(QWidget* parent, Program& p);
+// The note window: the note text, or nothing when cancelled.
+std::optional<std::string> runNoteWindow(QWidget* parent);
+
+}  // namespace trindel::gui
