@@ -15,6 +15,8 @@
 #include "devices/device_state.h"
 #include "display/colours.h"
 #include "display/view_state.h"
+#include "files/file_state.h"
+#include "files/recording_notes.h"
 #include "signal/conversion_tables.h"
 #include "ui/menu_state.h"
 #include "ui/prefs_array.h"
@@ -52,6 +54,8 @@ struct Program {
     AudibleTimerState audibleTimer;
     Colours colours;
     ViewState view;
+    RecordingNotes notes;
+    FileState files;
     EventFields events;
     MenuState menus;
     ChartState chart;

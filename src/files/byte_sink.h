@@ -1,0 +1,75 @@
+// Where the recording writers put their bytes, and the chunk buffer they fill: fields and sample
+// blocks are encoded into one large buffer that is handed to the sink in big pieces, never one
+// call per value.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "files/byte_order.h"
+
+namespace trindel {
+
+class ByteSink {
+  public:
+    virtual ~ByteSink() = default;
+    // Writes all `size` bytes; false when they could not all be written.
+    virtual bool write(const void* data, size_t size) = 0;
+};
+
+// Keeps everything in memory (tests, conversions to a buffer, fuzzing).
+class VectorSink final : public ByteSink {
+  public:
+    bool write(const void* data, size_t size) override {
+        const auto* p = static_cast<const uint8_t*>(data);
+        bytes.insert(bytes.end(), p, p + size);
+        return true;
+    }
+    std::vector<uint8_t> bytes;
+};
+
+class ChunkWriter {
+  public:
+    static constexpr size_t kDefaultCapacity = size_t{1} << 20;
+
+    explicit ChunkWriter(ByteSink& sink, size_t capacity = kDefaultCapacity)
+        : sink_(sink), buffer_(capacity) {}
+    ChunkWriter(const ChunkWriter&) = delete;
+    ChunkWriter& operator=(const ChunkWriter&) = delete;
+
+    // Room for `size` bytes at the end of the buffer (flushing first when needed); the caller
+    // fills them and calls commit(size). `size` must not exceed the capacity.
+    uint8_t* reserve(size_t size) {
+        if (used_ + size > buffer_.size()) {
+            flush();
+        }
+        return buffer_.data() + used_;
+    }
+    void commit(size_t size) { used_ += size; }
+    size_t capacity() const { return buffer_.size(); }
+
+    void bytes(const void* data, size_t size);
+    void byte(uint8_t value) { *reserve(1) = value, commit(1); }
+    void be16(int16_t value) { putBE16(reserve(2), value), commit(2); }
+    void be32(uint32_t value) { putBE32(reserve(4), value), commit(4); }
+    void beFloat(float value) { be32(floatBits(value)); }
+    void le32(uint32_t value) { putLE32(reserve(4), value), commit(4); }
+    // Exactly `width` bytes: the text cut to the width or padded with blanks.
+    void text(std::string_view text, size_t width);
+    // The text followed by one carriage return.
+    void line(std::string_view text);
+
+    // Hands the buffered bytes to the sink. False once any write has failed.
+    bool flush();
+    bool ok() const { return ok_; }
+
+  private:
+    ByteSink& sink_;
+    std::vector<uint8_t> buffer_;
+    size_t used_ = 0;
+    bool ok_ = true;
+};
+
+}  // namespace trindel

@@ -1,0 +1,13 @@
+#include "files/recording.h"
+
+namespace trindel {
+
+void RecordingFile::attachRows(size_t rows) {
+    recording.data.clear();
+    const auto n = static_cast<size_t>(recording.sampleCount);
+    for (size_t r = 0; r < rows; ++r) {
+        recording.data.emplace_back(storage.data() + r * n, n);
+    }
+}
+
+}  // namespace trindel
