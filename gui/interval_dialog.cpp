@@ -15,9 +15,24 @@ namespace trindel::gui {
 
 namespace {
 
-const char* const kSampleButtons[] = {"|<<", "<<", "<", "-50", "-10", "-1", " + 1", " + 10",
-                                      " + 50", ">", ">>", ">>|", "X2", "X10", "\xC3\xB7" "2",
-                                      "\xC3\xB7" "10"};
+const char* const kSampleButtons[] = {"|<<",
+                                      "<<",
+                                      "<",
+                                      "-50",
+                                      "-10",
+                                      "-1",
+                                      " + 1",
+                                      " + 10",
+                                      " + 50",
+                                      ">",
+                                      ">>",
+                                      ">>|",
+                                      "X2",
+                                      "X10",
+                                      "\xC3\xB7"
+                                      "2",
+                                      "\xC3\xB7"
+                                      "10"};
 
 }  // namespace
 
@@ -50,6 +65,7 @@ bool runIntervalDialog(QWidget* parent, Program& p, IntervalChoice& choice) {
     auto* samples = new QGroupBox("Total samples:");
     auto* sampleGrid = new QGridLayout(samples);
     auto* count = new QLineEdit;
+    count->setObjectName("totalSamples");
     sampleGrid->addWidget(count, 0, 0, 1, 4);
     std::vector<std::pair<std::string, QPushButton*>> steps;
     i = 0;

@@ -3,8 +3,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -18,21 +18,21 @@ namespace {
 
 int virtualKey(int qtKey) {
     static const std::map<int, int> kKeys = {
-        {Qt::Key_A, vk::A},         {Qt::Key_S, vk::S},        {Qt::Key_D, vk::D},
-        {Qt::Key_F, vk::F},         {Qt::Key_H, vk::H},        {Qt::Key_G, vk::G},
-        {Qt::Key_Z, vk::Z},         {Qt::Key_X, vk::X},        {Qt::Key_C, vk::C},
-        {Qt::Key_V, vk::V},         {Qt::Key_B, vk::B},        {Qt::Key_Q, vk::Q},
-        {Qt::Key_W, vk::W},         {Qt::Key_E, vk::E},        {Qt::Key_R, vk::R},
-        {Qt::Key_Y, vk::Y},         {Qt::Key_T, vk::T},        {Qt::Key_O, vk::O},
-        {Qt::Key_U, vk::U},         {Qt::Key_I, vk::I},        {Qt::Key_P, vk::P},
-        {Qt::Key_L, vk::L},         {Qt::Key_J, vk::J},        {Qt::Key_K, vk::K},
-        {Qt::Key_N, vk::N},         {Qt::Key_M, vk::M},        {Qt::Key_1, vk::One},
-        {Qt::Key_2, vk::Two},       {Qt::Key_3, vk::Three},    {Qt::Key_4, vk::Four},
-        {Qt::Key_5, vk::Five},      {Qt::Key_6, vk::Six},      {Qt::Key_7, vk::Seven},
-        {Qt::Key_8, vk::Eight},     {Qt::Key_9, vk::Nine},     {Qt::Key_0, vk::Zero},
-        {Qt::Key_Equal, vk::Equal}, {Qt::Key_Minus, vk::Minus}, {Qt::Key_Return, vk::Return},
-        {Qt::Key_Escape, vk::Escape}, {Qt::Key_Left, vk::Left}, {Qt::Key_Right, vk::Right},
-        {Qt::Key_Up, vk::Up},       {Qt::Key_Down, vk::Down},
+        {Qt::Key_A, vk::A},           {Qt::Key_S, vk::S},         {Qt::Key_D, vk::D},
+        {Qt::Key_F, vk::F},           {Qt::Key_H, vk::H},         {Qt::Key_G, vk::G},
+        {Qt::Key_Z, vk::Z},           {Qt::Key_X, vk::X},         {Qt::Key_C, vk::C},
+        {Qt::Key_V, vk::V},           {Qt::Key_B, vk::B},         {Qt::Key_Q, vk::Q},
+        {Qt::Key_W, vk::W},           {Qt::Key_E, vk::E},         {Qt::Key_R, vk::R},
+        {Qt::Key_Y, vk::Y},           {Qt::Key_T, vk::T},         {Qt::Key_O, vk::O},
+        {Qt::Key_U, vk::U},           {Qt::Key_I, vk::I},         {Qt::Key_P, vk::P},
+        {Qt::Key_L, vk::L},           {Qt::Key_J, vk::J},         {Qt::Key_K, vk::K},
+        {Qt::Key_N, vk::N},           {Qt::Key_M, vk::M},         {Qt::Key_1, vk::One},
+        {Qt::Key_2, vk::Two},         {Qt::Key_3, vk::Three},     {Qt::Key_4, vk::Four},
+        {Qt::Key_5, vk::Five},        {Qt::Key_6, vk::Six},       {Qt::Key_7, vk::Seven},
+        {Qt::Key_8, vk::Eight},       {Qt::Key_9, vk::Nine},      {Qt::Key_0, vk::Zero},
+        {Qt::Key_Equal, vk::Equal},   {Qt::Key_Minus, vk::Minus}, {Qt::Key_Return, vk::Return},
+        {Qt::Key_Escape, vk::Escape}, {Qt::Key_Left, vk::Left},   {Qt::Key_Right, vk::Right},
+        {Qt::Key_Up, vk::Up},         {Qt::Key_Down, vk::Down},
     };
     auto it = kKeys.find(qtKey);
     return it == kKeys.end() ? -1 : it->second;
@@ -73,7 +73,9 @@ ChartView::ChartView(ImageCanvas& canvas, QWidget* parent) : QWidget(parent), ca
     connect(&canvas_, &ImageCanvas::changed, this, [this] { update(); });
 }
 
-QSize ChartView::sizeHint() const { return canvas_.image().size(); }
+QSize ChartView::sizeHint() const {
+    return canvas_.image().size();
+}
 
 void ChartView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
@@ -91,12 +93,12 @@ MainWindow::MainWindow(Program& p, QtPlatform& platform) : p_(p), io_(platform) 
 
 void MainWindow::buildMenus() {
     std::map<int, QMenu*> menus;
-    for (const MenuDef& def : menuBar()) {
+    for (const MenuDef& def : trindel::menuBar()) {
         QMenu* menu = def.menu < 10 ? menuBar()->addMenu(QString::fromStdString(def.title))
                                     : new QMenu(QString::fromStdString(def.title), this);
         menus[def.menu] = menu;
     }
-    for (const MenuDef& def : menuBar()) {
+    for (const MenuDef& def : trindel::menuBar()) {
         QMenu* menu = menus[def.menu];
         for (const MenuItemDef& item : def.items) {
             if (item.text.empty()) {
@@ -142,8 +144,8 @@ void MainWindow::refreshMenus() {
         const int m = key / 100;
         const int n = key % 100;
         const bool checked = menuItemChecked(p_, m, n);
-        action->setCheckable(checked || m >= 90 || (m == 1 && n >= 3 && n <= 5) ||
-                             (m == 2) || (m == 3 && n == 14));
+        action->setCheckable(checked || m >= 90 || (m == 1 && n >= 3 && n <= 5) || (m == 2) ||
+                             (m == 3 && n == 14));
         action->setChecked(checked);
         action->setEnabled(menuItemEnabled(p_, m, n, optionsOpen_, recording_));
     }
@@ -173,8 +175,9 @@ void MainWindow::buildToolbar() {
         QAction* a = toolbar_->addAction(toolbarIcon(b.id), b.tip);
         a->setObjectName(QString("toolbar-%1").arg(b.id));
         const int id = b.id;
-        connect(a, &QAction::triggered, this,
-                [this, id] { io_.events.post(UserEvent{kEventControl, id, 0, 0}); });
+        connect(a, &QAction::triggered, this, [this, id] {
+            io_.events.post(UserEvent{kEventControl, id, 0, 0});
+        });
     }
 }
 
@@ -189,6 +192,9 @@ void MainWindow::showRecording(bool shown) {
         show();
         raise();
         view_->setFocus();
+        // Paint once now: the first paint loads fonts and sets up the backing store, which
+        // must not happen in the middle of the first scans.
+        view_->repaint();
     }
 }
 

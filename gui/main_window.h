@@ -69,5 +69,4 @@ class MainWindow final : public QMainWindow {
     KeyMap keys_;
 };
 
-
 }  // namespace trindel::gui

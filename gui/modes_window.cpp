@@ -23,8 +23,7 @@ bool runModesWindow(QWidget* parent, ModesChannelsModel& model) {
     tabs->setTabEnabled(2, false);
     if (model.slowDevice()) {
         tabs->setVisible(false);
-        layout->addWidget(
-            new QLabel("Only chart mode is possible \nwith this slow A-D converter"));
+        layout->addWidget(new QLabel("Only chart mode is possible \nwith this slow A-D converter"));
     }
     layout->addWidget(tabs);
     auto* note = new QLabel;
@@ -49,8 +48,7 @@ bool runModesWindow(QWidget* parent, ModesChannelsModel& model) {
         for (int i = 0; i < 16; ++i) {
             counts[static_cast<size_t>(i)]->setVisible(i < model.countButtons());
         }
-        note->setText(model.RecordingMODE() == 2 ? "\xE2\x80\xA2 Scope mode uses one channel"
-                                                 : "");
+        note->setText(model.RecordingMODE() == 2 ? "\xE2\x80\xA2 Scope mode uses one channel" : "");
         ok->setEnabled(model.okEnabled());
     };
     QObject::connect(tabs, &QTabBar::currentChanged, &d, [&](int index) {

@@ -49,6 +49,9 @@ int runOptionsWindow(QWidget* parent, const std::string& title,
         return true;
     };
     d.exec();
+    if (chosen == 0 && d.property("chosen").isValid()) {
+        chosen = d.property("chosen").toInt();  // "Save Data As..." from the menu
+    }
     // Closing the window without a choice keeps it up: the driver asks again.
     return chosen;
 }

@@ -17,7 +17,9 @@
 
 namespace trindel::gui {
 
-QColor toQColor(RGBColor c) { return QColor::fromRgb64(c.red, c.green, c.blue); }
+QColor toQColor(RGBColor c) {
+    return QColor(c.red >> 8, c.green >> 8, c.blue >> 8);
+}
 
 QString fromMacRoman(std::string_view bytes) {
     // Latin-1 covers the printable ASCII the program writes; bytes above 127 keep their place.
@@ -67,9 +69,13 @@ QtClock::QtClock() {
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 }
 
-double QtClock::GetCurrentTimeInSeconds() { return static_cast<double>(timer_.nsecsElapsed()) * 1e-9; }
+double QtClock::GetCurrentTimeInSeconds() {
+    return static_cast<double>(timer_.nsecsElapsed()) * 1e-9;
+}
 
-int32_t QtClock::TickCount() { return static_cast<int32_t>(timer_.nsecsElapsed() * 60 / 1000000000); }
+int32_t QtClock::TickCount() {
+    return static_cast<int32_t>(timer_.nsecsElapsed() * 60 / 1000000000);
+}
 
 void QtClock::delayMilliseconds(int milliseconds) {
     waitUntil(GetCurrentTimeInSeconds() + milliseconds / 1000.0);
@@ -144,7 +150,9 @@ bool QtEvents::isFrontApplication() {
            QGuiApplication::platformName() == "offscreen";
 }
 
-bool QtEvents::mouseButtonDown() { return QGuiApplication::mouseButtons() != Qt::NoButton; }
+bool QtEvents::mouseButtonDown() {
+    return QGuiApplication::mouseButtons() != Qt::NoButton;
+}
 
 Point QtEvents::mousePosition() {
     const QPoint p = QCursor::pos();
@@ -165,7 +173,9 @@ ImageCanvas::ImageCanvas(int width, int height)
     sinceLast_.start();
 }
 
-ImageCanvas::~ImageCanvas() { painter_->end(); }
+ImageCanvas::~ImageCanvas() {
+    painter_->end();
+}
 
 void ImageCanvas::resize(int width, int height) {
     if (width == image_.width() && height == image_.height()) {

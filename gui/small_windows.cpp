@@ -80,8 +80,9 @@ void runSampleRateWindow(QWidget* parent, const SampleRateReport& report) {
 }
 
 PauseOutcome runPauseWindow(QWidget* parent, Program& p) {
-    static const char* const kRates[] = {"0.002", "0.004", "0.008", "0.016667", "0.033333",
-                                         "0.066667", "0.1", "0.25", "0.5", "1", "2", "5", "10"};
+    static const char* const kRates[] = {"0.002",    "0.004", "0.008", "0.016667", "0.033333",
+                                         "0.066667", "0.1",   "0.25",  "0.5",      "1",
+                                         "2",        "5",     "10"};
     PauseOutcome out;
     KeyDialog d(parent);
     d.setWindowTitle(" Acquisition Pause\xE2\x80\xA6 ");
@@ -138,11 +139,12 @@ PauseOutcome runPauseWindow(QWidget* parent, Program& p) {
     QElapsedTimer since;
     since.start();
     QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, &d, [&] {
+    const auto showElapsed = [&] {
         elapsed->setText(QString("paused for %1 seconds").arg(since.elapsed() / 1000));
-    });
+    };
+    QObject::connect(&tick, &QTimer::timeout, &d, showElapsed);
     tick.start(500);
-    emit tick.timeout();
+    showElapsed();
     d.onKey = [&](QKeyEvent* e) {
         // Any key resumes, unless it is typed into the note or a scale field.
         if (d.focusWidget() == note || dynamic_cast<QDoubleSpinBox*>(d.focusWidget()) ||

@@ -24,16 +24,16 @@ struct Cue {
 };
 
 constexpr Cue kCues[] = {
-    {"wsst", 3000, 1500, 0.12, true},     {"upVip", 600, 1400, 0.08, false},
-    {"downVip", 1400, 600, 0.08, false},  {"bzot", 140, 110, 0.25, false},
-    {"AlarmBUZZ", 440, 440, 0.3, false},  {"Guitar", 196, 392, 0.6, false},
-    {"switch", 1800, 1800, 0.03, true},   {"piiing", 2093, 2093, 0.5, false},
-    {"skid", 900, 200, 0.3, true},        {"mark", 1200, 1200, 0.05, false},
-    {"rip", 4000, 800, 0.15, true},       {"Big Click", 1000, 1000, 0.02, true},
-    {"Sample", 2500, 2500, 0.02, false},  {"ahem", 300, 220, 0.3, false},
-    {"Cat", 700, 500, 0.4, false},        {"scream", 900, 1800, 0.4, false},
-    {"buzz1", 180, 180, 0.2, false},      {"buzz2", 220, 200, 0.2, false},
-    {"buzz3", 260, 240, 0.2, false},      {"buzz4", 300, 280, 0.2, false},
+    {"wsst", 3000, 1500, 0.12, true},    {"upVip", 600, 1400, 0.08, false},
+    {"downVip", 1400, 600, 0.08, false}, {"bzot", 140, 110, 0.25, false},
+    {"AlarmBUZZ", 440, 440, 0.3, false}, {"Guitar", 196, 392, 0.6, false},
+    {"switch", 1800, 1800, 0.03, true},  {"piiing", 2093, 2093, 0.5, false},
+    {"skid", 900, 200, 0.3, true},       {"mark", 1200, 1200, 0.05, false},
+    {"rip", 4000, 800, 0.15, true},      {"Big Click", 1000, 1000, 0.02, true},
+    {"Sample", 2500, 2500, 0.02, false}, {"ahem", 300, 220, 0.3, false},
+    {"Cat", 700, 500, 0.4, false},       {"scream", 900, 1800, 0.4, false},
+    {"buzz1", 180, 180, 0.2, false},     {"buzz2", 220, 200, 0.2, false},
+    {"buzz3", 260, 240, 0.2, false},     {"buzz4", 300, 280, 0.2, false},
     {"buzz5", 340, 320, 0.2, false},
 };
 
@@ -81,8 +81,8 @@ QByteArray synthesise(const Cue& c) {
 }  // namespace
 
 QtSounds::QtSounds() : dir_(std::make_unique<QTemporaryDir>()) {
-    enabled_ = dir_->isValid() && !QMediaDevices::defaultAudioOutput().isNull() &&
-               qEnvironmentVariableIsEmpty("TRINDEL_SILENT");
+    enabled_ = qEnvironmentVariableIsEmpty("TRINDEL_SILENT") && dir_->isValid() &&
+               !QMediaDevices::defaultAudioOutput().isNull();
     if (!enabled_) {
         return;
     }

@@ -50,8 +50,8 @@ RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, int& device)
     QObject::connect(select, &QPushButton::clicked, &d, [&] {
         d.hide();
         device = runDeviceDialog(parent, p);
-        choice = device == 0 ? RunWindows::StartChoice::Demonstration
-                             : RunWindows::StartChoice::Device;
+        choice =
+            device == 0 ? RunWindows::StartChoice::Demonstration : RunWindows::StartChoice::Device;
         d.accept();
     });
     d.exec();

@@ -149,6 +149,9 @@ std::string FindChartDuration(Program& p) {
     if (!text.empty() && text.back() == '.') {
         text.pop_back();
     }
+    if (!text.empty() && text.front() != ' ' && text.front() != '-') {
+        text.insert(text.begin(), ' ');
+    }
     return text + unit;
 }
 

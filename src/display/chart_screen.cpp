@@ -88,7 +88,8 @@ void drawEndOfSampling(Program& p, Canvas& canvas, int scrollSamples) {
     const int x = W - static_cast<int>((s.Sample + scrollSamples - s.MaxSamples) / s.ChartView);
     const int bottom = lastBandBottom(p);
     canvas.fillRect(Rect{x, 33, x + 2, bottom}, p.colours.RGBred);
-    canvas.text(x + 4, 46, "\xAC End of sampling period", TextStyle{10, true, p.colours.RGBred});
+    canvas.text(x + 4, bottom + 22, "\xAC End of sampling period",
+                TextStyle{10, true, p.colours.RGBred});
 }
 
 }  // namespace
@@ -161,7 +162,7 @@ void DRAWSCREEN(Program& p, Canvas& canvas, int screenHeight) {
     DRAWTICS(p, canvas);
     DRAWTICLABELS(p, canvas);
     ScreenINFO(p, canvas);
-    canvas.text(260, 28, "data capacity ", TextStyle{10, false, p.colours.DarkGray});
+    canvas.text(4, 28, "data capacity ", TextStyle{10, false, p.colours.DarkGray});
     const StatusTexts t = statusTexts(s, s.MaxSamples > 0 ? 100.0 / s.MaxSamples : 0.0);
     drawStatusField(p, canvas, 2, t.sample);
     drawStatusField(p, canvas, 3, t.done);
@@ -219,7 +220,7 @@ void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view
 }
 
 void drawStatusField(const Program& p, Canvas& canvas, int field, std::string_view text) {
-    static constexpr int kLeft[] = {4, 96, 176, 256};
+    static constexpr int kLeft[] = {4, 110, 212, 372};
     if (field < 2 || field > 4) {
         return;
     }

@@ -1,0 +1,221 @@
+#include "qt_front_end.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTime>
+#include <QVBoxLayout>
+
+#include "core/chart_text.h"
+#include "display/chart_screen.h"
+#include "save_data.h"
+#include "windows.h"
+
+namespace trindel::gui {
+
+QtFrontEnd::QtFrontEnd(Program& p, QtPlatform& io, MainWindow& window)
+    : p_(p), io_(io), window_(window) {
+    window_.onQuit = [this] { quitRequested(); };
+    window_.onSaveData = [this] {
+        if (QDialog* options = window_.findChild<QDialog*>("OptionsWindow")) {
+            options->setProperty("chosen", kOptionsSave);
+            options->done(QDialog::Accepted);
+        }
+    };
+}
+
+QtFrontEnd::~QtFrontEnd() {
+    delete note_;
+}
+
+void QtFrontEnd::quitRequested() {
+    quitAsked_ = true;
+    if (driver != nullptr) {
+        driver->requestQuit();
+    }
+    io_.events.post(UserEvent{kEventKey, 0, 0, 0});
+    // A window waiting for an answer ends; the driver then goes through Quit.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        }
+    }
+}
+
+RunWindows::StartChoice QtFrontEnd::startWindow(Program& p, int& device) {
+    if (quitAsked_) {
+        return StartChoice::Quit;
+    }
+    return runStartWindow(&window_, p, device);
+}
+
+bool QtFrontEnd::modesAndChannels(Program&, ModesChannelsModel& model) {
+    return !quitAsked_ && runModesWindow(&window_, model) && !quitAsked_;
+}
+
+bool QtFrontEnd::chartInterval(Program& p, IntervalChoice& choice) {
+    return !quitAsked_ && runIntervalDialog(&window_, p, choice) && !quitAsked_;
+}
+
+void QtFrontEnd::showRecordingWindow(Program&, bool shown) {
+    window_.showRecording(shown);
+    window_.setRecordingActive(shown);
+    readoutDirty_.fill(false);
+    statusDirty_.fill(false);
+}
+
+int QtFrontEnd::optionsWindow(Program&, const std::string& title,
+                              const std::vector<OptionsButtonInfo>& buttons,
+                              const SampleRateReport& rate) {
+    flushWindow();
+    window_.setRecordingActive(false);
+    window_.setOptionsOpen(true);
+    int button = 0;
+    while (button == 0) {
+        if (quitAsked_) {
+            quitAsked_ = false;
+            button = kOptionsQuit;
+            break;
+        }
+        button = runOptionsWindow(&window_, title, buttons, rate);
+    }
+    window_.setOptionsOpen(false);
+    window_.setRecordingActive(button == kOptionsNewRun);
+    return button;
+}
+
+bool QtFrontEnd::possibleDataLoss(const std::string& unsavedText) {
+    quitAsked_ = false;
+    return runDataLossWindow(&window_, unsavedText);
+}
+
+bool QtFrontEnd::saveFiles(Program& p) {
+    SaveWindows hooks;
+    hooks.textCaution = [this] {
+        io_.host.alert("Caution",
+                       "A text file holds the values as text: it is larger and slower to write "
+                       "than the binary file, and it cannot be replayed by this program.",
+                       {"OK"});
+    };
+    hooks.fileComments = [this](const std::string& fileName) {
+        QDialog d(&window_);
+        d.setWindowTitle("File Comments");
+        auto* layout = new QVBoxLayout(&d);
+        layout->addWidget(new QLabel("Comments for " + fromMacRoman(fileName) + ":"));
+        auto* text = new QLineEdit(fromMacRoman(p_.notes.CommentContainer).trimmed());
+        layout->addWidget(text);
+        auto* box = new QDialogButtonBox(QDialogButtonBox::Ok);
+        QObject::connect(box, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+        layout->addWidget(box);
+        d.exec();
+        p_.notes.CommentContainer = toMacRoman(text->text()) + "\r";
+    };
+    return saveRunData(p, io_.host, hooks);
+}
+
+void QtFrontEnd::sampleRateWindow(const SampleRateReport& report) {
+    runSampleRateWindow(&window_, report);
+}
+
+void QtFrontEnd::showStatusField(int field, std::string_view text) {
+    if (field >= 2 && field <= 4) {
+        status_[static_cast<size_t>(field)] = std::string(text);
+        statusDirty_[static_cast<size_t>(field)] = true;
+    }
+}
+
+void QtFrontEnd::setProgressBar(int segments) {
+    if (segments != progress_) {
+        progress_ = segments;
+        progressDirty_ = true;
+    }
+}
+
+void QtFrontEnd::showReadout(int channel, std::string_view text) {
+    if (channel >= 1 && channel <= 16) {
+        readouts_[static_cast<size_t>(channel)] = std::string(text);
+        readoutDirty_[static_cast<size_t>(channel)] = true;
+    }
+}
+
+void QtFrontEnd::flushWindow() {
+    for (int c = 1; c <= p_.session.nChan && c <= 16; ++c) {
+        if (readoutDirty_[static_cast<size_t>(c)]) {
+            drawReadout(p_, io_.canvas, c, readouts_[static_cast<size_t>(c)]);
+            readoutDirty_[static_cast<size_t>(c)] = false;
+        }
+    }
+    for (int f = 2; f <= 4; ++f) {
+        if (statusDirty_[static_cast<size_t>(f)]) {
+            drawStatusField(p_, io_.canvas, f, status_[static_cast<size_t>(f)]);
+            statusDirty_[static_cast<size_t>(f)] = false;
+        }
+    }
+    if (progressDirty_) {
+        drawProgressBar(p_, io_.canvas, progress_);
+        progressDirty_ = false;
+    }
+    io_.canvas.flush();
+}
+
+PauseOutcome QtFrontEnd::pauseWindow(Program& p) {
+    flushWindow();
+    return runPauseWindow(&window_, p);
+}
+
+void QtFrontEnd::openNoteWindow(Program& p) {
+    if (note_ != nullptr) {
+        note_->raise();
+        return;
+    }
+    if (p.notes.NumberOfNotes >= kMaxNotes) {
+        io_.sounds.play("bzot");
+        return;
+    }
+    // The note window stays open while recording goes on; keys go to it, not to the loop.
+    const std::string sample = chart_text::number(p.session.Sample);
+    const std::string time = QTime::currentTime().toString("HH:mm:ss").toStdString();
+    auto* d = new QDialog(&window_);
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setWindowTitle("Note");
+    auto* layout = new QVBoxLayout(d);
+    layout->addWidget(new QLabel("Enter Notes -- No Arrow Keys or Cursor"));
+    auto* text = new QLineEdit;
+    text->setMaxLength(static_cast<int>(kMaxNoteText));
+    layout->addWidget(text);
+    auto* counter = new QLabel("0 characters (250 possible)");
+    layout->addWidget(counter);
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    layout->addWidget(box);
+    QObject::connect(text, &QLineEdit::textChanged, counter, [counter](const QString& t) {
+        counter->setText(QString("%1 characters (250 possible)").arg(t.size()));
+    });
+    QObject::connect(box, &QDialogButtonBox::accepted, d, [this, d, text, sample, time] {
+        if (!text->text().isEmpty()) {
+            p_.notes.addNote(FileNote{sample, time, toMacRoman(text->text())});
+        }
+        d->close();
+    });
+    QObject::connect(box, &QDialogButtonBox::rejected, d, &QDialog::close);
+    note_ = d;
+    d->show();
+}
+
+bool QtFrontEnd::noteWindowOpen() {
+    return note_ != nullptr && note_->isVisible();
+}
+
+void QtFrontEnd::screenInfo(Program& p) {
+    ScreenINFO(p, io_.canvas);
+    io_.canvas.flush();
+}
+
+void QtFrontEnd::newScreen(Program& p) {
+    flushWindow();
+    REDRAWSCREEN(p, io_.canvas);
+    readoutDirty_.fill(true);
+}
+
+}  // namespace trindel::gui
