@@ -70,7 +70,7 @@ int characterOf(QKeyEvent* e) {
 ChartView::ChartView(ImageCanvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    connect(&canvas_, &ImageCanvas::changed, this, [this] { update(); });
+    connect(&canvas_, &ImageCanvas::changed, this, [this](QRect dirty) { update(dirty); });
 }
 
 QSize ChartView::sizeHint() const {

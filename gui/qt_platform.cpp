@@ -63,6 +63,10 @@ std::string toMacRoman(const QString& text) {
     return out;
 }
 
+namespace {
+constexpr double kSleepMargin = 0.004;  // seconds slept with clock_nanosleep before a deadline
+}  // namespace
+
 QtClock::QtClock() {
     timer_.start();
     // Sleeps end close to their deadline instead of up to 50 us late.
@@ -91,14 +95,15 @@ bool QtClock::waitUntil(double deadline) {
         if (remaining <= 0) {
             return false;
         }
-        if (remaining > 0.002) {
-            // Let Qt wait for window-system events until ~2 ms before the deadline.
+        if (remaining > kSleepMargin) {
+            // Let Qt wait for window-system events until shortly before the deadline; a loaded
+            // machine wakes a timer a few milliseconds late, the sleep that follows does not.
             QEventLoop loop;
             QTimer timer;
             timer.setSingleShot(true);
             timer.setTimerType(Qt::PreciseTimer);
             QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-            timer.start(static_cast<int>((remaining - 0.002) * 1000));
+            timer.start(static_cast<int>((remaining - kSleepMargin) * 1000));
             wakeLoop_ = &loop;
             loop.exec();
             wakeLoop_ = nullptr;
@@ -168,7 +173,7 @@ ImageCanvas::ImageCanvas(int width, int height)
     connect(&coalesce_, &QTimer::timeout, this, [this] {
         sinceLast_.start();
         ++repaints_;
-        emit changed();
+        emit changed(takeDirty());
     });
     sinceLast_.start();
 }
@@ -185,6 +190,7 @@ void ImageCanvas::resize(int width, int height) {
     image_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
     image_.fill(Qt::white);
     painter_->begin(&image_);
+    dirty_ = image_.rect();
 }
 
 void ImageCanvas::line(int x1, int y1, int x2, int y2, RGBColor color, PenStyle style) {
@@ -200,10 +206,19 @@ void ImageCanvas::line(int x1, int y1, int x2, int y2, RGBColor color, PenStyle 
         penDashed_ = true;
     }
     painter_->drawLine(x1, y1, x2, y2);
+    touch(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                QPoint(std::max(x1, x2), std::max(y1, y2))));
+}
+
+QRect ImageCanvas::takeDirty() {
+    const QRect r = dirty_.adjusted(-1, -1, 2, 2) & image_.rect();
+    dirty_ = QRect();
+    return r;
 }
 
 void ImageCanvas::fillRect(const Rect& r, RGBColor color) {
     painter_->fillRect(QRect(r.left, r.top, r.width(), r.height()), toQColor(color));
+    touch(QRect(r.left, r.top, r.width(), r.height()));
 }
 
 void ImageCanvas::frameRect(const Rect& r, RGBColor color) {
@@ -215,6 +230,7 @@ void ImageCanvas::frameRect(const Rect& r, RGBColor color) {
     penColour_ = color;
     painter_->setBrush(Qt::NoBrush);
     painter_->drawRect(QRect(r.left, r.top, r.width() - 1, r.height() - 1));
+    touch(QRect(r.left, r.top, r.width(), r.height()));
 }
 
 void ImageCanvas::text(int x, int y, std::string_view text, const TextStyle& style) {
@@ -225,7 +241,10 @@ void ImageCanvas::text(int x, int y, std::string_view text, const TextStyle& sty
     painter_->setPen(toQColor(style.color));
     penDashed_ = false;
     penColour_ = style.color;
-    painter_->drawText(QPoint(x, y), fromMacRoman(text));
+    const QString s = fromMacRoman(text);
+    painter_->drawText(QPoint(x, y), s);
+    const int size = font.pixelSize();
+    touch(QRect(x - 2, y - size - 2, static_cast<int>(s.size()) * size + 4, size + 6));
 }
 
 void ImageCanvas::scrollRect(const Rect& r, int dx, int dy, RGBColor fill) {
@@ -236,6 +255,7 @@ void ImageCanvas::scrollRect(const Rect& r, int dx, int dy, RGBColor fill) {
     painter_->setClipRect(area);
     painter_->drawImage(QPoint(r.left + dx, r.top + dy), copy);
     painter_->restore();
+    touch(area);
 }
 
 void ImageCanvas::flush() {

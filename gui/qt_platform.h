@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 #include <deque>
@@ -97,11 +98,17 @@ class ImageCanvas final : public QObject, public Canvas {
     const QImage& image() const { return image_; }
     int repaintsRequested() const { return repaints_; }
 
+    // The part of the image drawn since the last repaint request.
+    QRect takeDirty();
+
   signals:
-    void changed();
+    void changed(QRect dirty);
 
   private:
+    void touch(const QRect& r) { dirty_ |= r; }
+
     QImage image_;
+    QRect dirty_;
     std::unique_ptr<QPainter> painter_;
     RGBColor penColour_{1, 2, 3};
     bool penDashed_ = true;
