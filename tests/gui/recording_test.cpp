@@ -136,9 +136,14 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
             QTest::keyClick(modal, Qt::Key_N);
             declinedQuitAnswered = true;
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-            dialog->selectFile(pendingSave);
-            savedFiles << pendingSave;
-            QMetaObject::invokeMethod(dialog, "accept");
+            // Type the whole path into the name field and press Return, as a user would.
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            QVERIFY(name != nullptr);
+            name->setText(pendingSave);
+            QTest::keyClick(name, Qt::Key_Return);
+            if (!dialog->isVisible()) {
+                savedFiles << pendingSave;
+            }
         } else if (title == "File Comments" || title == "Caution" || title == "recording check") {
             auto* ok = buttonNamed(modal, "OK");
             QVERIFY(ok != nullptr);
