@@ -4,11 +4,14 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace trindel {
 
 struct SwitchingState {
-    std::array<std::array<int16_t, 4>, 17> zerolink{};  // 3 shorts per channel
+    // Flat element 3c + k (k = 0..2) is zerolink[c][k]: element 0 enables extra zero links,
+    // 3c + 1 and 3c + 2 are channel c's linked channels.
+    std::array<std::array<int16_t, 4>, 17> zerolink{};
     int16_t RefChan = 0;
     int16_t ReferenceValve = 0;
     int32_t RefOnTime = 0;
@@ -21,21 +24,44 @@ struct SwitchingState {
     int16_t DeviceInUse = 0;
     int16_t ShowSwitchDeviceAsMarker = 0;
     float DeviceSwitchZeroValue = 0.0f;  // value recorded for a channel whose device is not live
+
+    // --- Fields stored in set-up files ---
+    float switchint = 0.0f;  // minutes on each sample device
+    float refint = 0.0f;     // reference duration, minutes
+    std::string prefix = std::string(160, ' ');  // mode 9: eight 20-character device labels
+
+    bool operator==(const SwitchingState&) const = default;
 };
 
 struct AnalogOutputState {
     int16_t AO1on = 0, AO2on = 0, DoAO1 = 0, DoAO2 = 0, AO1endMode = 0, AO2endMode = 0;
     std::array<float, 1421> AOscript{};  // the two scripts and their start/stop rules
+
+    // Row r, column c of the script table (r = 0..100, c = 0..6).
+    float& script(int row, int column) { return AOscript[static_cast<size_t>(row * 7 + column)]; }
+    float script(int row, int column) const {
+        return AOscript[static_cast<size_t>(row * 7 + column)];
+    }
+
+    bool operator==(const AnalogOutputState&) const = default;
 };
 
 struct FeedbackState {
-    int16_t FeedbackUpdateInterval = 60;
+    int32_t FeedbackUpdateInterval = 60;  // ticks
     int16_t NegativeFEEDBACK = 1;
     int16_t FeedbackEndMode = 1;
     float FdBkEndRange = 1.0f;
     float FdBkEndSetpoint = 20.0f;
     float FdBkEndMinV = 0.0f;
     float FdBkEndMaxV = 5.0f;
+
+    // --- Fields stored in AO data files ---
+    std::array<std::array<float, 7>, 101> Feedback{};  // setpoint schedule, rows 1..100
+    int16_t FeedbackChan = 0;
+    int16_t FeedbackON = 0;
+    int32_t NextFeedbackUpdateTime = 0;  // ticks
+
+    bool operator==(const FeedbackState&) const = default;
 };
 
 struct AlarmState {
@@ -43,16 +69,37 @@ struct AlarmState {
     int16_t StartAlertSound = 1, ContAlertSound = 1, StopAlertSound = 1;
     float StartAlertInt = 1.0f;
     int16_t AudibleALARM = 0;
+
+    bool operator==(const AlarmState&) const = default;
 };
 
 struct TriggerState {
     int16_t TriggerChan = 0;
     int16_t TriggerSequence = 1;
     int16_t TriggerSaveCount = 1;
+
+    // --- Fields stored in set-up files ---
+    int16_t TriggerON = 0;
+    int16_t TriggerMode = 0;  // 0 exceed, 1 fall below
+    float triggerval = 0.0f;
+    int16_t TriggerGain = 100;
+
+    bool operator==(const TriggerState&) const = default;
 };
 
 struct AudibleTimerState {
     int16_t TimerOn = 0;
+
+    // --- Settings and run-time state stored in set-up files ---
+    int16_t StartALERT = 0, ContinueALERT = 0, StopALERTx = 0;
+    int16_t StartAlertMODE = 0, ContAlertMODE = 0, StopAlertMODE = 0, StopAlertCASE = 0;
+    int16_t AlertSOUNDS = 0, DOstartALERT = 0, DoStopALERT = 0;
+    int16_t StartAlertCount = 0, StopAlertCount = 0, ContAlertCount = 0, ContAlertEnd = 0;
+    int16_t AlertCount = 0, maxalerts = 0;
+    float StopAlertInt = 0.0f, ContinueAlertInt = 0.0f;                              // minutes
+    int32_t StartAlertTime = 0, StopAlertTime = 0, ContAlertInt = 0, nextAlert = 0;  // ticks
+
+    bool operator==(const AudibleTimerState&) const = default;
 };
 
 }  // namespace trindel

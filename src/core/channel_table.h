@@ -40,6 +40,8 @@ struct ChannelTable {
     std::string label(int channel) const;
     void setLabel(int channel, std::string_view text);  // padded with blanks or cut to 30 bytes
     void clearLabels();
+
+    bool operator==(const ChannelTable&) const = default;
 };
 
 }  // namespace trindel

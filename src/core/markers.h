@@ -12,6 +12,8 @@ inline constexpr int32_t kPauseMarkCode = 166;
 struct Marker {
     int32_t slot = 0;  // value of Sample when the marker was placed
     int32_t code = 0;  // character code of the label; 200 + n shows the number n
+
+    bool operator==(const Marker&) const = default;
 };
 
 struct MarkerList {
@@ -30,6 +32,8 @@ struct MarkerList {
     }
     void clear() { Nmarkers = 0; }
     const Marker& operator[](int m) const { return rows[m]; }
+
+    bool operator==(const MarkerList&) const = default;
 };
 
 }  // namespace trindel

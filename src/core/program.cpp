@@ -84,6 +84,15 @@ StartupResult SetInitialVariableValues(Program& p, ScreenSize screen,
     return StartupResult::Ok;
 }
 
+bool sameStateExceptStore(const Program& a, const Program& b) {
+    return a.session == b.session && a.channels == b.channels && a.scope == b.scope &&
+           a.Markers == b.Markers && a.prefs == b.prefs && a.device == b.device &&
+           a.conversion == b.conversion && a.switching == b.switching &&
+           a.analogOutput == b.analogOutput && a.feedback == b.feedback && a.alarm == b.alarm &&
+           a.trigger == b.trigger && a.audibleTimer == b.audibleTimer && a.colours == b.colours &&
+           a.view == b.view && a.events == b.events;
+}
+
 void HowManyHardwareAD(Program& p) {
     int16_t inputs = 16;
     switch (p.device.External_AD) {

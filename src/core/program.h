@@ -30,6 +30,8 @@ struct EventFields {
     int32_t EventID = 0;  // its detail: control number, character code, ...
     int16_t MENUID = 0;
     int16_t item = 0;
+
+    bool operator==(const EventFields&) const = default;
 };
 
 struct ScreenSize {
@@ -60,6 +62,10 @@ struct Program {
     MenuState menus;
     ChartState chart;
 };
+
+// True when every group of the two programs holds the same values; the sample store is left out
+// (it is compared slot by slot where a test needs it).
+bool sameStateExceptStore(const Program& a, const Program& b);
 
 enum class StartupResult { Ok, ScreenTooSmall };
 

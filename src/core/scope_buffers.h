@@ -22,6 +22,8 @@ struct ScopeBuffers {
     float scope(int row, int i) const {
         return scopedata[static_cast<size_t>(row * kScopeRowLength + i)];
     }
+
+    bool operator==(const ScopeBuffers&) const = default;
 };
 
 }  // namespace trindel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace trindel {
 
@@ -59,6 +60,15 @@ struct Session {
     int16_t LastXYClear = 1;
     int16_t NoteCount = 0;
     double TimeForNextAOupdate = 0.0;
+
+    // --- Set-up file and preferences file fields (files room) ---
+    int32_t ScopeMax = 0;                 // scope samples per sweep
+    int16_t tb = 0, sint = 0, speed = 0;  // fast scope time base chosen with the scope interval
+    std::string SetupFileName;            // name of the set-up file last saved or loaded
+    int16_t NoSetupFileFound = 0;         // 1 when the set-up chooser was cancelled
+    int32_t Sound_Is_On = 1;              // "Play Sounds at Events"
+
+    bool operator==(const Session&) const = default;
 };
 
 }  // namespace trindel

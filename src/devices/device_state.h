@@ -14,7 +14,7 @@ struct DeviceState {
     int32_t baudrate = 9600;
     int16_t sixteenBitBoard = 0;
     float volts = 0.0f;  // the last reading taken
-    int16_t Digital_Port = 2;
+    int32_t Digital_Port = 2;
     int16_t GainSet = 1;
     int16_t DT800FastAcquisitionMode = 0;
     int16_t SerialWarningBuzz = 1;
@@ -30,6 +30,10 @@ struct DeviceState {
     int16_t serialWasRead = 0;
     uint64_t demoSeed = 0x9E3779B97F4A7C15ull;  // state of the demonstration generator
     int16_t AD_Device_Code = 6;  // device code written into data files
+    // --- Fields stored in set-up files ---
+    std::array<int16_t, 17> ADsensorType{};  // sensor type per input 1..16
+
+    bool operator==(const DeviceState&) const = default;
 };
 
 }  // namespace trindel

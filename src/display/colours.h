@@ -12,6 +12,8 @@ struct Colours {
     RGBColor gray, LightGray, VeryLightGray, extremelyLightGray, DarkGray, mediumDarkGray,
         veryDarkGray;
     RGBColor lblue, veryLightBlue, zcyan, manila, sunset, rgbyellow, RGBred, bred, RGBblue;
+
+    bool operator==(const Colours&) const = default;
 };
 
 // Sets every colour to its start-up value.

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace trindel {
 
@@ -17,6 +18,17 @@ struct ConversionTables {
     std::array<float, 17> lastvoltageX{};                // last reading per channel
     std::array<double, 17> scanvolts{};                  // running sum for continuous averaging
     float SpikeFilterRatio = 2.0f;
+
+    // --- Fields stored in set-up and preferences files ---
+    int16_t AbsVal = 0;  // continuous averaging of the last channel averages absolute values
+    float ValueForZeroInGasExchange = 0.0f;
+    // Stored conversions: 9 floats per row, 12 rows (flat element 9 x row + e).
+    std::array<float, 108> convert{};
+    std::string buttonlbls = std::string(225, ' ');   // nine 25-character button labels
+    std::string but1lbls = std::string(30, ' ');      // label of the stored three-way polynomial
+    std::string butcomments = std::string(240, ' ');  // eight 30-character channel labels
+
+    bool operator==(const ConversionTables&) const = default;
 };
 
 }  // namespace trindel

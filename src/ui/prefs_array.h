@@ -67,6 +67,8 @@ struct PrefsArray {
     // Inverts a flag: 0 becomes 1, anything else 0.
     void TogglePrefs(int index) { (*this)[index] = (*this)[index] == 0 ? 1 : 0; }
 
+    bool operator==(const PrefsArray&) const = default;
+
   private:
     static size_t checked(int index) {
         if (index < 0 || index > 63) {
