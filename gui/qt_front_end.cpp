@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/chart_text.h"
+#include "display/chart_axis.h"
 #include "display/chart_screen.h"
 #include "save_data.h"
 #include "windows.h"
@@ -208,6 +209,12 @@ bool QtFrontEnd::noteWindowOpen() {
 }
 
 void QtFrontEnd::screenInfo(Program& p) {
+    if (p.session.SampleRateChanged != 0) {
+        // A new interval from the pause window: new tick spacing from the next screen's phase.
+        const float next = p.view.axis.NextTicPosition;
+        COMPUTETICS(p);
+        p.view.axis.NextTicPosition = next;
+    }
     ScreenINFO(p, io_.canvas);
     io_.canvas.flush();
 }

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/chart_loop.h"
+#include "devices/device_table.h"
 #include "display/chart_screen.h"
 #include "ui/make_sure.h"
 
@@ -169,6 +170,7 @@ void RunDriver::runSetup() {
         }
         SetChanParams(p_, 0, 0);
     }
+    ADinputWarning(p_, io_, countInputsOutOfRange(p_));
     for (int c = 1; c <= 16; ++c) {
         p_.conversion.SpikeFilterArray[static_cast<size_t>(c)] = 2.0f;
     }

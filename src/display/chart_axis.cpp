@@ -1,5 +1,6 @@
 #include "display/chart_axis.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/chart_text.h"
@@ -116,7 +117,7 @@ void DRAWTICLABELS(Program& p, Canvas& canvas) {
             }
         }
         const int half = static_cast<int>(label.size()) * 5 / 2;
-        canvas.text(static_cast<int>(x) + 1 - half, row, label, style);
+        canvas.text(std::max(1, static_cast<int>(x) + 1 - half), row, label, style);
         a.zz += a.CustomTic != 0 ? a.CustomTic * a.TicIntervalInSeconds : a.TicIntervalInSeconds;
     }
     a.NextTicPosition = x - static_cast<float>(W);

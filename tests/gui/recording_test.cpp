@@ -69,6 +69,8 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
     int optionsVisits = 0;
     bool declinedQuitAnswered = false;
     bool recordingShot = false;
+    bool markerTyped = false, noteOpened = false, noteTaken = false, paused = false;
+    bool pauseSeen = false;
     bool stopped = false;
     QString pendingSave;
     const QStringList formats = {"Kestrine Binary Rormat", "ASCII Text Format",
@@ -87,18 +89,37 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
     QTimer script;
     script.setInterval(20);
     QObject::connect(&script, &QTimer::timeout, [&] {
-        if (!stopped && p.session.Sample >= 12 && program.window().chartView()->isVisible()) {
-            if (!recordingShot && p.session.Sample >= 25) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr && !stopped && p.session.Sample >= 8 &&
+            program.window().chartView()->isVisible()) {
+            // During the run: a marker key, a note, a pause, a screenshot, then Stop.
+            ChartView* view = program.window().chartView();
+            if (!markerTyped) {
+                markerTyped = true;
+                QTest::keyClick(view, Qt::Key_A);
+            } else if (!noteOpened && p.session.Sample >= 12) {
+                noteOpened = true;
+                program.window().findChild<QAction*>("toolbar-4")->trigger();
+            } else if (noteOpened && !noteTaken) {
+                for (QDialog* d : program.window().findChildren<QDialog*>()) {
+                    if (d->windowTitle() == "Note" && d->isVisible()) {
+                        d->findChild<QLineEdit*>()->setText("animal calm");
+                        buttonNamed(d, "OK")->click();
+                        noteTaken = true;
+                    }
+                }
+            } else if (noteTaken && !paused && p.session.Sample >= 18) {
+                paused = true;
+                program.window().findChild<QAction*>("toolbar-2")->trigger();
+            } else if (!recordingShot && p.session.Sample >= 25) {
                 recordingShot = true;
                 saveShot(&program.window(), "recording_window.png");
-            }
-            if (p.session.Sample >= 40) {
+            } else if (p.session.Sample >= 40) {
                 stopped = true;
                 program.window().findChild<QAction*>("toolbar-1")->trigger();
             }
             return;
         }
-        QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr) {
             return;
         }
@@ -131,6 +152,10 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
             } else {
                 buttonNamed(modal, "Quit   ('Q')")->click();
             }
+        } else if (title.contains("Acquisition Pause")) {
+            pauseSeen = true;
+            modal->findChild<QLineEdit*>()->setText("door opened");
+            buttonNamed(modal, "Resume")->click();
         } else if (title == "Possible Data Loss") {
             QTest::keyClick(modal, Qt::Key_X);  // ignored
             QTest::keyClick(modal, Qt::Key_N);
@@ -159,6 +184,14 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
     QVERIFY(seen.contains("Sample Rate"));
     QVERIFY(declinedQuitAnswered);
     QVERIFY(recordingShot);
+    QVERIFY(pauseSeen);
+    QCOMPARE(p.notes.NumberOfNotes, 1);
+    QCOMPARE(p.notes.fileRemarks[1].text, std::string("animal calm"));
+    QVERIFY(p.chart.CumulativePauseContainer.find("door opened") != std::string::npos);
+    // The key marker "a" and the pause mark.
+    QCOMPARE(p.Markers.Nmarkers, 2);
+    QCOMPARE(p.Markers[1].code, int32_t{'a'});
+    QCOMPARE(p.Markers[2].code, kPauseMarkCode);
     QCOMPARE(program.driver().state(), RunState::Ended);
     QCOMPARE(p.session.nChan, 4);
     // Stopped after about 40 scans; the options window counts one fewer than the scans taken.
@@ -177,6 +210,10 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
         const Recording& rec = r.file.recording;
         QCOMPARE(static_cast<int>(rec.writtenCount()), 4);
         QCOMPARE(rec.sampleCount, p.session.Sample);
+        if (expected[i] == RecordingFormat::ChartBinary) {
+            QCOMPARE(static_cast<int>(rec.markers.size()), 2);
+            QCOMPARE(static_cast<int>(rec.notes.size()), 1);
+        }
         for (size_t c = 0; c < 4; ++c) {
             for (int s : {0, 7, rec.sampleCount - 1}) {
                 QCOMPARE(rec.data[c][static_cast<size_t>(s)],
