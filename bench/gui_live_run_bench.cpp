@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -77,6 +78,12 @@ double liveRun(const QString& rate, int channels, double seconds, SampleRateRepo
                 cpuStart = cpuSeconds();
                 wall.start();
             });
+            // With TRINDEL_DESKTOP_SHOT set, a picture of the whole screen a few seconds in.
+            if (const QByteArray shotPath = qgetenv("TRINDEL_DESKTOP_SHOT"); !shotPath.isEmpty()) {
+                QTimer::singleShot(3000, [shotPath] {
+                    QGuiApplication::primaryScreen()->grabWindow(0).save(QString(shotPath));
+                });
+            }
             QTimer::singleShot(static_cast<int>(600 + seconds * 1000), [&] {
                 cpuEnd = cpuSeconds();
                 wallSeconds = static_cast<double>(wall.nsecsElapsed()) * 1e-9;
