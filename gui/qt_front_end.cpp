@@ -49,7 +49,7 @@ RunWindows::StartChoice QtFrontEnd::startWindow(Program& p, int& device) {
     if (quitAsked_) {
         return StartChoice::Quit;
     }
-    return runStartWindow(&window_, p, device);
+    return runStartWindow(&window_, p, io_.sounds, device);
 }
 
 bool QtFrontEnd::modesAndChannels(Program&, ModesChannelsModel& model) {

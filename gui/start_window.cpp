@@ -1,9 +1,14 @@
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "devices/device_table.h"
 #include "qt_platform.h"
@@ -11,7 +16,65 @@
 
 namespace trindel::gui {
 
-RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, int& device) {
+namespace {
+
+// A strip of trace that scrolls across the start window.
+class StartAnimation final : public QWidget {
+  public:
+    StartAnimation(Program& p, Sounds& sounds, QWidget* parent)
+        : QWidget(parent), p_(p), sounds_(sounds), random_(QRandomGenerator::securelySeeded()) {
+        setFixedHeight(60);
+        elapsed_.start();
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { step(); });
+        timer_.start(50);
+    }
+    void stop() { timer_.stop(); }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter g(this);
+        g.fillRect(rect(), QColor(2, 171, 234));
+        g.setPen(QPen(Qt::black, 2));
+        QPointF last(0, height() / 2.0);
+        for (int x = 0; x < width(); x += 4) {
+            const double t = (x + phase_) * 0.05;
+            const QPointF next(x, height() / 2.0 + 18 * std::sin(t) * std::cos(t * 0.23));
+            g.drawLine(last, next);
+            last = next;
+        }
+    }
+    void mousePressEvent(QMouseEvent*) override { stop(); }
+
+  private:
+    void step() {
+        // 800 ticks at most.
+        if (elapsed_.elapsed() > 800 * 1000 / 60) {
+            stop();
+            return;
+        }
+        phase_ += 6;
+        update();
+        if (p_.menus.Sound_Is_On != 0 && !sounds_.isPlaying() && ++sinceSound_ > 10) {
+            sinceSound_ = 0;
+            const int n = static_cast<int>(random_.bounded(1, 13));
+            if (n <= 5) {
+                sounds_.play("buzz" + std::to_string(n));
+            }
+        }
+    }
+
+    Program& p_;
+    Sounds& sounds_;
+    QRandomGenerator random_;
+    QTimer timer_;
+    QElapsedTimer elapsed_;
+    int phase_ = 0;
+    int sinceSound_ = 0;
+};
+
+}  // namespace
+
+RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, Sounds& sounds, int& device) {
     QDialog d(parent);
     d.setWindowTitle("Startup Routines...");
     auto* layout = new QVBoxLayout(&d);
@@ -21,6 +84,8 @@ RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, int& device)
     f.setBold(true);
     heading->setFont(f);
     layout->addWidget(heading);
+    auto* animation = new StartAnimation(p, sounds, &d);
+    layout->addWidget(animation);
     layout->addWidget(new QLabel(
         "The  default ADC is highlighted; click 'External A-D' to use\n other A-D converters.\n"
         "You can use the 'test mode' (Demo) setting to check \nmost operations with a simulated "
@@ -55,6 +120,7 @@ RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, int& device)
         d.accept();
     });
     d.exec();
+    animation->stop();
     return choice;
 }
 

@@ -8,13 +8,16 @@
 #include "core/chart_hooks.h"
 #include "core/program.h"
 #include "core/run_driver.h"
+#include "platform/sounds.h"
 
 class QWidget;
 
 namespace trindel::gui {
 
 // "Startup Routines..." with the device dialog behind "Select A-D".
-RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, int& device);
+// A short animation runs while it is up (at most 800 ticks, ended by a mouse press), with random
+// "buzz" cues when sounds are on.
+RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, Sounds& sounds, int& device);
 // "External A/D Device": the chosen code, or 0 for the demonstration mode.
 int runDeviceDialog(QWidget* parent, Program& p);
 // "Modes and Channels"; false when closed without a choice (Quit).
