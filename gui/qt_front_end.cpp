@@ -97,21 +97,12 @@ bool QtFrontEnd::saveFiles(Program& p) {
     hooks.textCaution = [this] {
         io_.host.alert("Caution",
                        "A text file holds the values as text: it is larger and slower to write "
-                       "than the binary file, and it cannot be replayed by this program.",
+                       "than the binary file, and the program cannot replay it. The file comment, "
+                       "notes and gas-exchange constants are not saved in it.",
                        {"OK"});
     };
-    hooks.fileComments = [this](const std::string& fileName) {
-        QDialog d(&window_);
-        d.setWindowTitle("File Comments");
-        auto* layout = new QVBoxLayout(&d);
-        layout->addWidget(new QLabel("Comments for " + fromMacRoman(fileName) + ":"));
-        auto* text = new QLineEdit(fromMacRoman(p_.notes.CommentContainer).trimmed());
-        layout->addWidget(text);
-        auto* box = new QDialogButtonBox(QDialogButtonBox::Ok);
-        QObject::connect(box, &QDialogButtonBox::accepted, &d, &QDialog::accept);
-        layout->addWidget(box);
-        d.exec();
-        p_.notes.CommentContainer = toMacRoman(text->text()) + "\r";
+    hooks.fileComments = [this](const std::string&) {
+        runCommentWindow(&window_, p_, p_.prefs[kPrefFormatExpeData] != 0);
     };
     return saveRunData(p, io_.host, hooks);
 }

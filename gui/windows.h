@@ -33,6 +33,8 @@ bool runDataLossWindow(QWidget* parent, const std::string& unsavedText);
 void runSampleRateWindow(QWidget* parent, const SampleRateReport& report);
 // " Acquisition Pause… ".
 PauseOutcome runPauseWindow(QWidget* parent, Program& p);
+// The comment window before a binary (comment and gas-exchange constants) or ExpeData file.
+void runCommentWindow(QWidget* parent, Program& p, bool expeData);
 // The note window: the note text, or nothing when cancelled.
 std::optional<std::string> runNoteWindow(QWidget* parent);
 

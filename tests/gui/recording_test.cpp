@@ -71,6 +71,7 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
     bool recordingShot = false;
     bool markerTyped = false, noteOpened = false, noteTaken = false, paused = false;
     bool pauseSeen = false;
+    QStringList commentTitles;
     bool stopped = false;
     QString pendingSave;
     const QStringList formats = {"Kestrine Binary Rormat", "ASCII Text Format",
@@ -169,7 +170,9 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
             if (!dialog->isVisible()) {
                 savedFiles << pendingSave;
             }
-        } else if (title == "File Comments" || title == "Caution" || title == "recording check") {
+        } else if (title == "Kestrine chart file" || title == "Sable ExpeData format" ||
+                   title == "Caution" || title == "recording check") {
+            commentTitles << title;
             auto* ok = buttonNamed(modal, "OK");
             QVERIFY(ok != nullptr);
             ok->click();
@@ -185,6 +188,8 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
     QVERIFY(declinedQuitAnswered);
     QVERIFY(recordingShot);
     QVERIFY(pauseSeen);
+    QCOMPARE(commentTitles,
+             (QStringList{"Kestrine chart file", "Caution", "Sable ExpeData format"}));
     QCOMPARE(p.notes.NumberOfNotes, 1);
     QCOMPARE(p.notes.fileRemarks[1].text, std::string("animal calm"));
     QVERIFY(p.chart.CumulativePauseContainer.find("door opened") != std::string::npos);
