@@ -16,13 +16,10 @@ struct SwitchingState {
     int16_t ReferenceValve = 0;
     int32_t RefOnTime = 0;
     int32_t RefOffTime = 0;
-    int16_t RefChan2 = 0;
     int16_t RefIsON = 0;
     int16_t OldChan = 0, OldChan2 = 0;
     int16_t PresentChan = 0;
-    int16_t nGroups = 0;
     int16_t DeviceInUse = 0;
-    int16_t ShowSwitchDeviceAsMarker = 0;
     float DeviceSwitchZeroValue = 0.0f;  // value recorded for a channel whose device is not live
 
     // --- Fields stored in set-up files ---

@@ -2,9 +2,60 @@
 
 #include <algorithm>
 
-#include "core/chart_text.h"
+#include "core/number_text.h"
+#include "devices/demo_source.h"
+#include "devices/read_dispatch.h"
+#include "signal/conversion.h"
 
 namespace trindel {
+
+int toolbarButtonAt(int x, int y, int16_t recordingMode) {
+    if (y < 1 || y > 39 || x < 1) {
+        return 0;
+    }
+    const int width = recordingMode == 2 ? 81 : recordingMode == 3 ? 442 : 404;
+    if (x >= width) {
+        return 0;
+    }
+    static constexpr int kRight[] = {39, 79, 119, 160, 200, 240, 280, 320, 360, 400, 440};
+    for (int b = 0; b < 11; ++b) {
+        const int left = b == 0 ? 1 : kRight[b - 1] + 2;
+        if (x >= left && x <= kRight[b]) {
+            if (b == 1 && recordingMode == 2) {
+                return kToolbarSaveScope;
+            }
+            if (b == 10 && recordingMode != 3) {
+                return 0;
+            }
+            return b + 1;
+        }
+    }
+    return 0;
+}
+
+std::array<float, 17> pauseRefreshValues(Program& p, Platform& io) {
+    std::array<float, 17> values{};
+    const bool demo = p.device.External_AD == 0;
+    const bool serial = p.device.External_AD == 8;
+    const int n = demo ? 5 : serial ? 1 : 2;
+    for (int c = 1; c <= p.session.nChan && c <= kMaxChannels; ++c) {
+        float sum = 0.0f;
+        for (int i = 0; i < n; ++i) {
+            if (demo) {
+                sum += demoPausedVolts(p.device.demoSeed, c, p.session.RecordingMODE,
+                                       static_cast<float>(p.view.ScopeGain));
+            } else {
+                if (!serial) {
+                    ReadExternalADdevice(p, io, c, 0);
+                }
+                sum += p.device.volts;
+            }
+        }
+        values[static_cast<size_t>(c)] =
+            ConvertChannelVolts(p, c, sum / static_cast<float>(n)).value;
+    }
+    return values;
+}
 
 bool InsertMarker(Program& p, Platform& io, ChartHooks& hooks, int code, int top) {
     ChartState& ch = p.chart;
@@ -77,15 +128,15 @@ void PAUSE(Program& p, Platform& io, ChartHooks& hooks) {
     s.totalPauseDuration += minutes;
 
     std::string& record = ch.CumulativePauseContainer;
-    record += "   ----------\r * Acquisition paused for" + chart_text::number(minutes) +
-              " minutes at case" + chart_text::number(s.Sample) + "\r";
+    record += "   ----------\r *  Acquisition paused for" + runtimeText(minutes) +
+              " minutes at case" + runtimeText(s.Sample) + "\r";
     if (!out.note.empty()) {
         record += out.note + "\r";
     }
     if (s.SampleRateChanged != 0) {
-        record += "        CAUTION:  old sample interval = " + chart_text::number(oldInterval) +
+        record += "        CAUTION:  old sample interval = " + runtimeText(oldInterval) +
                   " sec\r                         new sample interval = " +
-                  chart_text::number(s.ChartINTERVALinSECONDS) + " sec\r";
+                  runtimeText(s.ChartINTERVALinSECONDS) + " sec\r";
     }
     if (s.TimedSaveINTERVAL > 0 && ticksNow >= ch.NextSAVEtime) {
         ch.NextSAVEtime = ticksNow + 3600;
@@ -119,18 +170,18 @@ void AddSomeTIME(Program& p, ChartHooks& hooks) {
 
 StatusTexts statusTexts(const Session& s, double donefact) {
     StatusTexts t;
-    t.sample = (s.Sample > 1000000 ? " #" : " Sample") + chart_text::number(s.Sample);
-    t.done = chart_text::picture(s.Sample * donefact, "###.##") + " % done";
+    t.sample = (s.Sample > 1000000 ? " #" : " Sample") + runtimeText(s.Sample);
+    t.done = pictureText(s.Sample * donefact, "###.##") + " % done";
     const double r = (s.MaxSamples - s.Sample) * s.ChartINTERVALinSECONDS;
     if (r > 17240.0) {
         const double days = r / 86400.0;
-        t.left = chart_text::picture(days, days >= 10.0 ? "####.#" : "###.##") + " days left";
+        t.left = pictureText(days, days >= 10.0 ? "####.#" : "###.##") + " days left";
     } else if (r > 7200.0) {
-        t.left = chart_text::picture(r / 3600.0, "####.##") + " hr left";
+        t.left = pictureText(r / 3600.0, "####.##") + " hr left";
     } else if (r > 180.0) {
-        t.left = chart_text::number(r / 60.0) + " min left";
+        t.left = runtimeText(r / 60.0) + " min left";
     } else {
-        t.left = chart_text::number(r) + " sec left";
+        t.left = runtimeText(r) + " sec left";
     }
     return t;
 }

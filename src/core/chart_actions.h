@@ -15,6 +15,15 @@ namespace trindel {
 inline constexpr std::array<double, 13> kPauseSampleRates{
     0.002, 0.004, 0.008, 0.016667, 0.033333, 0.066667, 0.1, 0.25, 0.5, 1.0, 2.0, 5.0, 10.0};
 
+// The toolbar button under a press at (x, y) for the recording mode (1 chart, 2 scope, 3 scope
+// plus chart); 0 when the press hits no button.
+int toolbarButtonAt(int x, int y, int16_t recordingMode);
+
+// The values the pause window's "Refresh" shows, per channel 1..nChan: the converted mean of 5
+// readings of the demonstration source (0.3 to 1.1 V), 2 of an external device, 1 for serial
+// instruments.
+std::array<float, 17> pauseRefreshValues(Program& p, Platform& io);
+
 // Places a marker with `code` at the next scan's slot and draws it from row `top` down.
 // Returns false when the list is full.
 bool InsertMarker(Program& p, Platform& io, ChartHooks& hooks, int code, int top);

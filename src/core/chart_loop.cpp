@@ -15,6 +15,7 @@ constexpr int kMarkerTop = 34;
 // Reads of a continuously averaged last channel between scans, and device scans in
 // continuous-scanning mode, are paced at this period so the loop never spins.
 constexpr double kContinuousReadPeriod = 0.001;
+constexpr double kLastChannelReadPeriod = 0.005;
 
 bool showDisplaysFor(const Session& s) {
     return !(s.Max_Display_Speed < 0 || s.Max_Display_Speed / 1e6 > s.ChartINTERVALinSECONDS);
@@ -28,6 +29,11 @@ ChartLoop::ChartLoop(Program& p, Platform& platform, ChartHooks& hooks)
 void ChartLoop::begin() {
     Session& s = p_.session;
     ChartState& ch = p_.chart;
+    // The store grows to hold the whole run now, so no scan waits for memory.
+    if (s.nChan >= 1) {
+        const int32_t samples = std::min(s.MaxSamples, s.MaximumSamples) + 1;
+        p_.store.reserveSlots(SampleStore::slotOf(std::min<int>(s.nChan, kMaxChannels), samples));
+    }
     resetForRun(p_, io_.clock.GetCurrentTimeInSeconds());
     s.Sample = 0;
     s.NscrnCASEs = 0;
@@ -65,12 +71,16 @@ void ChartLoop::begin() {
 
 double ChartLoop::nextDueTime() const {
     const Session& s = p_.session;
+    if (p_.prefs[kPrefContinuousScanning] != 0) {
+        // A continuous-scanning pass spans the whole interval itself.
+        return io_.clock.GetCurrentTimeInSeconds();
+    }
     double due = s.TimeOfNextChartSample;
     const int last = s.nChan;
     const bool continuousLast =
         last >= 1 && p_.channels.Nvar[static_cast<size_t>(last)][kSamplesToAverage] <= 0;
     if (continuousLast) {
-        due = std::min(due, io_.clock.GetCurrentTimeInSeconds() + kContinuousReadPeriod);
+        due = std::min(due, io_.clock.GetCurrentTimeInSeconds() + kLastChannelReadPeriod);
     }
     return due;
 }

@@ -1,11 +1,12 @@
 #include "core/get_data.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string>
 
 #include "control/alarm_check.h"
-#include "core/chart_text.h"
+#include "core/number_text.h"
 #include "devices/demo_source.h"
 #include "devices/read_dispatch.h"
 #include "signal/conversion.h"
@@ -127,6 +128,16 @@ void showSwitchingStatus(const Program& p, ChartHooks& hooks, int c, float v, bo
     hooks.showSwitchingStatus(c, text);
 }
 
+// The value as the read-out shows it: the float's shortest decimal form, so 0.3f reads "0.3",
+// not the binary value's 0.3000000119.
+double readoutValue(float v) {
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
+    double d = v;
+    std::from_chars(buf, end, d);
+    return d;
+}
+
 }  // namespace
 
 void processChannel(Program& p, Platform& io, ChartHooks& hooks, int c, float volts, bool over,
@@ -176,7 +187,7 @@ void processChannel(Program& p, Platform& io, ChartHooks& hooks, int c, float vo
     p.store.set(c, s.Sample, stored);
 
     if (s.ShowDisplays != 0) {
-        std::string text = v == 0.0f ? "   zero" : chart_text::readout(v);
+        std::string text = v == 0.0f ? "   zero" : StringFormatter(readoutValue(v));
         const auto& alarmRow = p.alarm.alarms[static_cast<size_t>(c)];
         if (alarmRow[21] != 0.0f) {
             text += slopeSuffix(p.store, c, s.Sample, static_cast<int>(alarmRow[22]));

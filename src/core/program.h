@@ -12,6 +12,7 @@
 #include "core/sample_store.h"
 #include "core/scope_buffers.h"
 #include "core/session.h"
+#include "devices/device_readers.h"
 #include "devices/device_state.h"
 #include "display/colours.h"
 #include "display/view_state.h"
@@ -61,6 +62,7 @@ struct Program {
     EventFields events;
     MenuState menus;
     ChartState chart;
+    DeviceReaders readers;
 };
 
 // True when every group of the two programs holds the same values; the sample store is left out

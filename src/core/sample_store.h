@@ -1,15 +1,23 @@
 // The sample store: one growable array of 32-bit floats holding every chart value of a run.
 // Slot = channel x 2,000,002 + sample. It grows in whole 4,096-byte steps, zero-filled, and
 // never shrinks; indexes outside the addressable rows are refused with std::out_of_range.
+// The storage is one address range reserved for every addressable slot and mapped lazily, so
+// slots never written cost no memory and growing never copies or zero-fills.
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace trindel {
 
 class SampleStore {
   public:
+    SampleStore() = default;
+    SampleStore(const SampleStore& other);
+    SampleStore& operator=(const SampleStore& other);
+    SampleStore(SampleStore&&) noexcept = default;
+    SampleStore& operator=(SampleStore&&) noexcept = default;
+
     static constexpr int64_t kRowStride = 2000002;
     static constexpr int64_t kMaxSamplesPerChannel = 2000000;
     static constexpr int64_t kGrowthBytes = 4096;
@@ -30,7 +38,7 @@ class SampleStore {
     float& at(int64_t slot);
 
     // Number of slots currently allocated (always a whole number of 4,096-byte steps).
-    int64_t size() const { return static_cast<int64_t>(values_.size()); }
+    int64_t size() const { return size_; }
 
     // Makes sure every slot below `slotCount` exists (used before bulk writes).
     void reserveSlots(int64_t slotCount);
@@ -43,7 +51,12 @@ class SampleStore {
     static void checkSlot(int64_t slot);
     void growTo(int64_t slot);
 
-    std::vector<float> values_;
+    struct Unmap {
+        void operator()(float* values) const;
+    };
+    // kSlotLimit floats of zero-filled, lazily mapped memory (allocated on first growth).
+    std::unique_ptr<float[], Unmap> values_;
+    int64_t size_ = 0;
 };
 
 }  // namespace trindel

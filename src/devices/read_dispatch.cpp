@@ -9,9 +9,15 @@
 namespace trindel {
 
 void ReadExternalADValue(Program& p, Platform& io, int channel, int interactive) {
-    const DeviceInfo& info = deviceInfo(p.device.External_AD);
-    if (info.reader != nullptr && p.device.External_AD != 0) {
-        info.reader(p, io, channel, interactive);
+    const int code = p.device.External_AD;
+    if (code > 0 && code < kDeviceCodeCount) {
+        const auto& slot = p.readers.slots[static_cast<size_t>(code)];
+        const DeviceInfo& info = deviceInfo(code);
+        if (slot) {
+            slot(p, io, channel, interactive);
+        } else if (info.reader != nullptr) {
+            info.reader(p, io, channel, interactive);
+        }
     }
     if (channel == p.session.nChan) {
         p.device.serialWasRead = 0;

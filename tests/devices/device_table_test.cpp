@@ -1,0 +1,86 @@
+#include "devices/device_table.h"
+
+#include <gtest/gtest.h>
+
+#include "core/program.h"
+#include "platform/virtual_platform.h"
+
+namespace trindel {
+namespace {
+
+TEST(DeviceTable, RowsByCode) {
+    EXPECT_EQ(deviceInfo(1).startName, "Sable UI2");
+    EXPECT_EQ(deviceInfo(1).baudrate, 115200);
+    EXPECT_EQ(deviceInfo(4).baudText, "initially 57,600");
+    EXPECT_EQ(deviceInfo(2).inputs, 10);
+    EXPECT_EQ(deviceInfo(3).inputs, 5);
+    EXPECT_EQ(deviceInfo(5).AD_Device_Code, 4119);
+    EXPECT_FLOAT_EQ(deviceInfo(2).OverRangeVolts, 3.5f);
+    EXPECT_FLOAT_EQ(deviceInfo(6).OverRangeVolts, 0.419f);
+    EXPECT_EQ(deviceInfo(4).banner, "DataTaker DT800 setup");
+    EXPECT_EQ(deviceInfo(7).startName, "");
+    EXPECT_EQ(deviceInfo(42).code, 7);  // unknown codes read as "no device"
+    for (int code = 0; code < kDeviceCodeCount; ++code) {
+        EXPECT_EQ(deviceInfo(code).code, code);
+    }
+}
+
+TEST(DeviceTable, DemonstrationModeWritesCode6) {
+    EXPECT_EQ(AD_Device_Code(4, 1), 6);
+    EXPECT_EQ(AD_Device_Code(4, 0), 800);
+    EXPECT_EQ(AD_Device_Code(0, 0), 6);
+    EXPECT_FLOAT_EQ(OverRangeVolts(0), 5.0f);
+}
+
+TEST(DeviceTable, InputWarningWording) {
+    auto one = ADinputWarningText(1, 12);
+    EXPECT_EQ(one.title, "AD input out of range");
+    EXPECT_EQ(one.lines[0], "CAUTION:  an A-D input assignment exceeds");
+    EXPECT_EQ(one.lines[1], "the range of hardware A-D inputs  (1 -12)");
+    auto three = ADinputWarningText(3, 5);
+    EXPECT_EQ(three.title, "AD inputs out of range");
+    EXPECT_EQ(three.lines[0], "CAUTION:  3 A-D input assignments exceed");
+    EXPECT_EQ(three.button, "Close and Fix…");
+}
+
+TEST(DeviceTable, WarningCountsChannelsBeyondTheInputs) {
+    Program p;
+    VirtualPlatform vp;
+    Platform io = vp.platform();
+    p.session.nChan = 4;
+    p.prefs[kPrefDeviceInputs] = 5;
+    p.channels.Nvar[1][kInputNumber] = 5;
+    p.channels.Nvar[2][kInputNumber] = 6;
+    p.channels.Nvar[4][kInputNumber] = 9;
+    p.channels.Nvar[5][kInputNumber] = 9;  // beyond nChan: not counted
+    const int count = countInputsOutOfRange(p);
+    EXPECT_EQ(count, 2);
+    ADinputWarning(p, io, count);
+    ASSERT_EQ(vp.host.shown.size(), 1u);
+    EXPECT_EQ(vp.host.shown[0].rfind("AD inputs out of range: CAUTION:  2 A-D", 0), 0u);
+    EXPECT_EQ(vp.sounds.log, std::vector<std::string>{"bzot"});
+    ADinputWarning(p, io, 0);
+    EXPECT_EQ(vp.host.shown.size(), 1u);
+}
+
+TEST(DeviceTable, FailedReadingStoresBadValueOrLastGood) {
+    Program p;
+    VirtualPlatform vp;
+    Platform io = vp.platform();
+    p.session.Sample = 5;
+    setFailedReading(p, io, 1, 0.7f);
+    EXPECT_FLOAT_EQ(p.device.volts, kBadReading);
+    EXPECT_EQ(vp.sounds.log.back(), "ALARMbuzz");
+    p.prefs[kPrefBadReadingStore] = 1;
+    setFailedReading(p, io, 1, 0.7f);
+    EXPECT_FLOAT_EQ(p.device.volts, 0.7f);
+    p.session.Sample = 1;  // the first samples have no last good value
+    p.device.SerialWarningBuzz = 0;
+    vp.sounds.log.clear();
+    setFailedReading(p, io, 1, 0.7f);
+    EXPECT_FLOAT_EQ(p.device.volts, kBadReading);
+    EXPECT_TRUE(vp.sounds.log.empty());
+}
+
+}  // namespace
+}  // namespace trindel
