@@ -128,7 +128,9 @@ void writeTail(ChunkWriter& out, const Recording& r) {
 }  // namespace
 
 bool writeBinaryRecording(const Recording& recording, ByteSink& sink) {
-    ChunkWriter out(sink);
+    const uint64_t samples =
+        uint64_t(std::max(recording.sampleCount, 0)) * recording.writtenCount();
+    ChunkWriter out(sink, ChunkWriter::capacityFor(4 * samples + recording.comment.size() + 4096));
     writeHead(out, recording);
     writeTail(out, recording);
     return out.flush();

@@ -34,16 +34,26 @@ class ChunkWriter {
   public:
     static constexpr size_t kDefaultCapacity = size_t{1} << 20;
 
+    // A buffer no larger than the file needs (small files are written often in tests and fuzzing).
+    static size_t capacityFor(uint64_t expectedBytes) {
+        return expectedBytes < 4096               ? 4096
+               : expectedBytes > kDefaultCapacity ? kDefaultCapacity
+                                                  : expectedBytes;
+    }
+
     explicit ChunkWriter(ByteSink& sink, size_t capacity = kDefaultCapacity)
         : sink_(sink), buffer_(capacity) {}
     ChunkWriter(const ChunkWriter&) = delete;
     ChunkWriter& operator=(const ChunkWriter&) = delete;
 
     // Room for `size` bytes at the end of the buffer (flushing first when needed); the caller
-    // fills them and calls commit(size). `size` must not exceed the capacity.
+    // fills them and calls commit(size).
     uint8_t* reserve(size_t size) {
         if (used_ + size > buffer_.size()) {
             flush();
+            if (size > buffer_.size()) {
+                buffer_.resize(size);
+            }
         }
         return buffer_.data() + used_;
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "files/recording_from_program.h"
 
@@ -84,24 +86,45 @@ double stampField(const std::string& stamp, size_t from) {
     return value;
 }
 
+// One channel's values into every `stride`-th little-endian word of `dest`.
+void convertColumn(const float* src, size_t count, uint8_t* dest, size_t stride) {
+    for (size_t k = 0; k < count; ++k) {
+        uint32_t bits;
+        std::memcpy(&bits, src + k, 4);
+        const uint32_t exponent = (bits >> 23) & 0xFFu;
+        if (exponent == 0 || exponent == 0xFFu) [[unlikely]] {
+            bits = putIEEEbits(static_cast<double>(src[k]));
+        }
+        putLE32(dest + k * stride, bits);
+    }
+}
+
 void writeSamples(ChunkWriter& out, const Recording& r) {
     const size_t channels = r.writtenCount();
     const auto n = static_cast<size_t>(std::max(r.sampleCount, 0));
-    if (channels == 0) {
+    if (channels == 0 || n == 0) {
         return;
     }
-    const size_t perChunk = std::max<size_t>(1, out.capacity() / (4 * channels));
-    size_t i = 0;
-    while (i < n) {
-        const size_t count = std::min(perChunk, n - i);
+    // Rows shorter than the sample count are read as zeros.
+    std::vector<std::vector<float>> padded;
+    std::vector<const float*> rows;
+    for (const auto& row : r.data) {
+        if (row.size() >= n) {
+            rows.push_back(row.data());
+        } else {
+            padded.emplace_back(row.begin(), row.end()).resize(n, 0.0f);
+            rows.push_back(padded.back().data());
+        }
+    }
+    constexpr size_t kBlockBytes = 256 * 1024;
+    // Blocks small enough to stay in the cache while the channels are interleaved.
+    const size_t perBlock =
+        std::max<size_t>(1, std::min<size_t>(out.capacity(), kBlockBytes) / (4 * channels));
+    for (size_t i = 0; i < n;) {
+        const size_t count = std::min(perBlock, n - i);
         uint8_t* dest = out.reserve(count * channels * 4);
-        for (size_t s = 0; s < count; ++s) {
-            for (size_t c = 0; c < channels; ++c) {
-                const auto& row = r.data[c];
-                const float v = i + s < row.size() ? row[i + s] : 0.0f;
-                putLE32(dest, expeDataBits(v));
-                dest += 4;
-            }
+        for (size_t c = 0; c < channels; ++c) {
+            convertColumn(rows[c] + i, count, dest + 4 * c, 4 * channels);
         }
         out.commit(count * channels * 4);
         i += count;
@@ -126,8 +149,10 @@ void writeDescriptor(ChunkWriter& out, const ChannelRecord& c) {
 }  // namespace
 
 bool writeExpeData(const Recording& r, ByteSink& sink) {
-    ChunkWriter out(sink);
     const size_t channels = r.writtenCount();
+    ChunkWriter out(sink,
+                    ChunkWriter::capacityFor(uint64_t(std::max(r.sampleCount, 0)) * channels * 4 +
+                                             r.channels.size() * kExpeDataDescriptorBytes + 4096));
     putIEEE(out, 1003.0);
     putIEEE(out, 1.1);
     putIEEE(out, static_cast<double>(channels));

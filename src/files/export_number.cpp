@@ -1,5 +1,6 @@
 #include "files/export_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -35,6 +36,14 @@ char* exportNumber(char* out, float value) {
     }
     *out++ = std::signbit(value) ? '-' : ' ';
     const float magnitude = std::fabs(value);
+    if (magnitude < 16777216.0f) {
+        // Below 2^24 every whole number is exact, so the shortest form without an exponent is
+        // already this file form (values below 1e-5 always come out with one).
+        char* const end = std::to_chars(out, out + 20, magnitude).ptr;
+        if (std::find(out, end, 'e') == end) {
+            return end;
+        }
+    }
     // Shortest round-trip digits in scientific form: d[.ddd]e[+-]XX.
     char sci[32];
     const char* end =

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -13,6 +14,9 @@
 namespace trindel {
 
 namespace {
+
+// 16 channels of 2,000,000 samples as text with a time column stay well below this.
+constexpr uintmax_t kLargestRecordingFile = uintmax_t{4} << 30;
 
 bool startsWith(std::span<const uint8_t> bytes, std::string_view prefix) {
     return bytes.size() >= prefix.size() &&
@@ -35,17 +39,28 @@ ReadResult readRecordingBytes(std::span<const uint8_t> bytes) {
 }
 
 ReadResult readRecordingFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        ReadResult r;
-        r.error = "cannot open " + path + ": " + std::strerror(errno);
+    ReadResult r;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        r.error = ec || !std::filesystem::exists(path, ec)
+                      ? "cannot open " + path + ": no such file"
+                      : path + " is not a regular file";
         return r;
     }
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        ReadResult r;
-        r.error = "cannot read " + path;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) {
+        r.error = "cannot read " + path + ": " + ec.message();
+        return r;
+    }
+    if (size > kLargestRecordingFile) {
+        r.error = path + " is too large for a recording";
+        return r;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!in) {
+        r.error = "cannot read " + path + ": " + std::strerror(errno);
         return r;
     }
     return readRecordingBytes(bytes);

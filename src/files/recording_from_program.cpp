@@ -1,5 +1,7 @@
 #include "files/recording_from_program.h"
 
+#include <algorithm>
+
 namespace trindel {
 
 int16_t deviceCodeFor(int16_t External_AD) {
@@ -107,6 +109,20 @@ Recording scopeRecording(Program& p, std::span<const float> sweep, float interva
         p.device.DemonstrationMODE != 0 ? int16_t{6} : deviceCodeFor(p.device.External_AD);
     p.device.AD_Device_Code = r.deviceCode;
     return r;
+}
+
+std::vector<float> sweepOldestFirst(const ScopeBuffers& scope, int32_t ScSample, int32_t ScopeMax) {
+    std::vector<float> out;
+    const int32_t last = std::clamp(ScopeMax, 0, ScopeBuffers::kScopeRowLength - 1);
+    const int32_t start = ScSample >= 1 && ScSample <= last ? ScSample : 1;
+    out.reserve(static_cast<size_t>(last));
+    for (int32_t i = start; i <= last; ++i) {
+        out.push_back(scope.scope(1, i));
+    }
+    for (int32_t i = 1; i < start; ++i) {
+        out.push_back(scope.scope(1, i));
+    }
+    return out;
 }
 
 }  // namespace trindel

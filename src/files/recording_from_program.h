@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/program.h"
 #include "files/recording.h"
@@ -21,5 +22,9 @@ Recording chartRecording(Program& p);
 // reports and the time of saving. ExpeData still describes every channel.
 Recording scopeRecording(Program& p, std::span<const float> sweep, float interval,
                          const std::string& timeOfSaving);
+
+// The scope sweep in scope row 1, oldest first: from the write position ScSample to ScopeMax,
+// then from 1 to ScSample - 1 (ScSample 0 or past the end reads 1 to ScopeMax).
+std::vector<float> sweepOldestFirst(const ScopeBuffers& scope, int32_t ScSample, int32_t ScopeMax);
 
 }  // namespace trindel

@@ -27,10 +27,10 @@ void writeHeader(ChunkWriter& out, const Recording& r, bool timeColumn) {
 
 bool writeTextExport(const Recording& r, ByteSink& sink, bool timeColumn,
                      const ExportProgress& progress) {
-    ChunkWriter out(sink);
-    writeHeader(out, r, timeColumn);
     const int64_t n = std::max(r.sampleCount, 0);
     const size_t channels = r.writtenCount();
+    ChunkWriter out(sink, ChunkWriter::capacityFor(uint64_t(n) * (channels + 1) * 12 + 4096));
+    writeHeader(out, r, timeColumn);
     const size_t lineRoom = (channels + 1) * (kExportNumberCapacity + 1) + 1;
     const int64_t step = std::max<int64_t>(n / 300, 2);
     for (int64_t i = 0; i < n; ++i) {

@@ -14,7 +14,10 @@ namespace {
 constexpr std::string_view kTimeTitle = "Time (sec)";
 
 std::vector<std::string_view> splitLines(std::string_view text) {
-    if (text.empty() || text.back() != '\r') {
+    if (text.find('\r') == std::string_view::npos) {
+        throw FileFormatError("not a recording file (unknown format)");
+    }
+    if (text.back() != '\r') {
         throw FileFormatError("file is truncated (last line has no line end)");
     }
     std::vector<std::string_view> lines;

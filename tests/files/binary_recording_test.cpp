@@ -5,8 +5,8 @@
 #include "files/binary_recording_reader.h"
 #include "files/binary_recording_writer.h"
 #include "files/byte_order.h"
-#include "files/recording_from_program.h"
 #include "files/recording_fixture.h"
+#include "files/recording_from_program.h"
 
 namespace trindel {
 namespace {
@@ -23,6 +23,23 @@ std::vector<uint8_t> saveBinary(Program& p) {
     return sink.bytes;
 }
 
+TEST(BinaryRecordingWriter, BigEndianFieldsAndTextWidths) {
+    VectorSink sink;
+    ChunkWriter out(sink);
+    out.beFloat(1.0f);
+    out.be16(5);
+    out.be16(-2);
+    out.be32(201040000);
+    out.text("abc", 5);
+    out.text("abcdef", 4);
+    out.line("-999");
+    ASSERT_TRUE(out.flush());
+    std::vector<uint8_t> want =
+        hex({0x3F, 0x80, 0x00, 0x00, 0x00, 0x05, 0xFF, 0xFE, 0x0B, 0xFB, 0xA0, 0x80});
+    append(want, bytesOf("abc  abcd-999\r"));
+    EXPECT_EQ(sink.bytes, want);
+}
+
 TEST(BinaryRecordingWriter, ChartFileIsByteExact) {
     Program p = testing::smallChartRun();
     std::vector<uint8_t> want = bytesOf("-999\r");
@@ -33,10 +50,12 @@ TEST(BinaryRecordingWriter, ChartFileIsByteExact) {
     append(want, hex({0x40, 0x40, 0x00, 0x00}));  // comment length 3.0
     append(want, bytesOf("abc"));
     // channel 1: a 0, b 1, c 0, type 1, averaged 1, label
-    append(want, hex({0, 0, 0, 0, 0x3F, 0x80, 0, 0, 0, 0, 0, 0, 0x3F, 0x80, 0, 0, 0x3F, 0x80, 0, 0}));
+    append(want,
+           hex({0, 0, 0, 0, 0x3F, 0x80, 0, 0, 0, 0, 0, 0, 0x3F, 0x80, 0, 0, 0x3F, 0x80, 0, 0}));
     append(want, bytesOf(padded("O2", 30)));
     // channel 2: a 2, b 0.5, c 0, type 6, averaged 4
-    append(want, hex({0x40, 0, 0, 0, 0x3F, 0, 0, 0, 0, 0, 0, 0, 0x40, 0xC0, 0, 0, 0x40, 0x80, 0, 0}));
+    append(want,
+           hex({0x40, 0, 0, 0, 0x3F, 0, 0, 0, 0, 0, 0, 0, 0x40, 0xC0, 0, 0, 0x40, 0x80, 0, 0}));
     append(want, bytesOf(padded("CO2", 30)));
     // flowrate 100, mass 0, pressure 760, flowtemp 0, volume 0
     append(want, hex({0x42, 0xC8, 0, 0, 0, 0, 0, 0, 0x44, 0x3E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
@@ -153,7 +172,7 @@ TEST(BinaryRecordingWriter, DateFieldWidensTheYear) {
 }
 
 TEST(BinaryRecordingWriter, DeviceCodes) {
-    const std::pair<int16_t, int16_t> table[] = {{0, 6}, {1, 8}, {2, 5}, {3, 5},
+    const std::pair<int16_t, int16_t> table[] = {{0, 6},   {1, 8},    {2, 5}, {3, 5},
                                                  {4, 800}, {5, 4119}, {6, 4}, {8, 6}};
     for (auto [ad, code] : table) {
         EXPECT_EQ(deviceCodeFor(ad), code) << ad;
@@ -193,8 +212,8 @@ TEST(BinaryRecordingWriter, ScopeFileLayout) {
     VectorSink sink;
     ASSERT_TRUE(writeBinaryRecording(scopeRecording(p, sweep, -0.01f, "15:00:00"), sink));
     const auto& b = sink.bytes;
-    EXPECT_EQ(getBE16(b.data() + 5), 2);           // ScopeMax - 1
-    EXPECT_EQ(getBE16(b.data() + 5 + 2 + 4), 1);   // one channel
+    EXPECT_EQ(getBE16(b.data() + 5), 2);          // ScopeMax - 1
+    EXPECT_EQ(getBE16(b.data() + 5 + 2 + 4), 1);  // one channel
     // Device code, polynomial, then the comment alone: no notes, end mark or input numbers.
     EXPECT_EQ(std::string(b.end() - 30, b.end()), "\x00\x06"s + std::string(24, '\0') + "abc\r");
     auto read = readBinaryRecording(b);

@@ -75,17 +75,18 @@ TEST(ExpeDataExport, LayoutOfAScopePlusChartRecording) {
     const auto& b = sink.bytes;
     const size_t C = 1, n = 2, nChan = 2, M = 1;
     ASSERT_EQ(b.size(), 20 + n * C * 4 + C * 36 + 24 + 240 + 4 + 4 * M + 8 + nChan * 268);
-    EXPECT_EQ(getLE32(b.data() + 8), floatBits(1.0f));   // C = nChan - 1
-    EXPECT_EQ(getLE32(b.data() + 12), floatBits(1.0f));  // n - 1
+    EXPECT_EQ(getLE32(b.data() + 8), floatBits(1.0f));    // C = nChan - 1
+    EXPECT_EQ(getLE32(b.data() + 12), floatBits(1.0f));   // n - 1
     EXPECT_EQ(getLE32(b.data() + 20), floatBits(-1.0f));  // channel 2, sample 1
     EXPECT_EQ(getLE32(b.data() + 28), floatBits(10.0f));  // channel fill
     size_t at = 28 + 36;
-    EXPECT_EQ(getLE32(b.data() + at), floatBits(7.0f));       // month
+    EXPECT_EQ(getLE32(b.data() + at), floatBits(7.0f));        // month
     EXPECT_EQ(getLE32(b.data() + at + 12), floatBits(14.0f));  // hour
     EXPECT_EQ(getLE32(b.data() + at + 20), floatBits(11.0f));  // second
     at += 24;
-    EXPECT_EQ(std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 240),
-              std::string(240, 'c'));
+    EXPECT_EQ(
+        std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 240),
+        std::string(240, 'c'));
     at += 240;
     EXPECT_EQ(getLE32(b.data() + at), 1u);
     EXPECT_EQ(getLE32(b.data() + at + 4), 201040000u);
@@ -94,7 +95,8 @@ TEST(ExpeDataExport, LayoutOfAScopePlusChartRecording) {
               "        ");
     at += 8;
     // Channel 1 (type 0): label, then 80 blanks, no transform name, then 32 blanks.
-    EXPECT_EQ(std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 24 + 112),
+    EXPECT_EQ(std::string(b.begin() + static_cast<long>(at),
+                          b.begin() + static_cast<long>(at) + 24 + 112),
               testing::padded("O2", 24 + 112));
     const size_t second = at + 268;
     EXPECT_EQ(std::string(b.begin() + static_cast<long>(second) + 72,

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
 #include "files/export_number.h"
 #include "files/recording_fixture.h"
 #include "files/text_export.h"
@@ -103,6 +109,67 @@ TEST(TextExport, ScopeSweep) {
     EXPECT_EQ(read.file.format, RecordingFormat::ScopeText);
     EXPECT_EQ(read.file.recording.sampleInterval, 0.01f);
     EXPECT_EQ(read.file.recording.data[0][1], -2.0f);
+}
+
+}  // namespace
+}  // namespace trindel
+
+namespace trindel {
+namespace {
+
+// The shortest form by another road: the fewest %e digits that read back as the same single.
+std::string referenceNumber(float v) {
+    char buffer[64];
+    int digits = 1;
+    for (; digits < 9; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, static_cast<double>(v));
+        if (std::strtof(buffer, nullptr) == v) {
+            break;
+        }
+    }
+    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, static_cast<double>(std::fabs(v)));
+    std::string mantissa;
+    for (const char* p = buffer; *p != 'e'; ++p) {
+        if (*p != '.') {
+            mantissa += *p;
+        }
+    }
+    const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+    std::string out = v < 0 ? "-" : " ";
+    const double magnitude = std::fabs(static_cast<double>(v));
+    if (magnitude >= 1e-5 && magnitude < 1e15) {
+        if (exponent >= 0) {
+            mantissa.resize(std::max<size_t>(mantissa.size(), static_cast<size_t>(exponent) + 1),
+                            '0');
+            out += mantissa.substr(0, static_cast<size_t>(exponent) + 1);
+            if (mantissa.size() > static_cast<size_t>(exponent) + 1) {
+                out += "." + mantissa.substr(static_cast<size_t>(exponent) + 1);
+            }
+        } else {
+            out += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + mantissa;
+        }
+        return out;
+    }
+    out += mantissa.substr(0, 1);
+    if (mantissa.size() > 1) {
+        out += "." + mantissa.substr(1);
+    }
+    std::snprintf(buffer, sizeof buffer, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    return out + buffer;
+}
+
+TEST(ExportNumber, AgreesWithTheShortestPrintfFormOverManyValues) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    std::uniform_int_distribution<int> scale(-12, 20);
+    for (int i = 0; i < 200000; ++i) {
+        const float v = unit(random) * std::pow(10.0f, static_cast<float>(scale(random)));
+        ASSERT_EQ(exportNumberText(v), referenceNumber(v)) << v;
+        const float whole = std::round(v);
+        if (whole != 0.0f) {
+            ASSERT_EQ(exportNumberText(whole), referenceNumber(whole)) << whole;
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,82 @@
+#include "files/file_series.h"
+
+#include "files/backups.h"
+#include "files/export_number.h"
+
+namespace trindel {
+
+std::string seriesFileName(const std::string& root, int32_t k, DataFormat format) {
+    std::string number = exportNumberText(int64_t{k});
+    if (format == DataFormat::ExpeData && !number.empty() && number[0] == ' ') {
+        number.erase(0, 1);
+    }
+    return root + number;
+}
+
+void SCOPEFILEDATA(Program& p, Host& host, SeriesKind kind, const SaveHooks& hooks,
+                   const std::string& dataFolder) {
+    const bool scope = kind == SeriesKind::Scope;
+    const std::string proposal = scope ? "scope file" : "repeat file";
+    const auto answer =
+        host.askSaveFile(scope ? "Scope File Root..." : "Repeat File Root...", proposal);
+    const bool chosen = answer && !answer->empty();
+    const std::string root = chosen ? fileNamePart(*answer) : proposal;
+    p.files.filestrings.rootName = root.substr(0, 52);
+    p.files.ScopeFileFolder = chosen ? folderPart(*answer) : dataFolder;
+    p.files.ScopeCount = 0;
+    p.files.ScopeFileComments = scope ? 1 : 0;
+    if (chosenFormat(p.prefs) == DataFormat::Text) {
+        if (hooks.textCaution) {
+            hooks.textCaution();
+        }
+    } else if (hooks.fileComments) {
+        hooks.fileComments(p.files.filestrings.rootName);
+    }
+}
+
+void stampComment(std::string& comment, const DateStamp& stamp) {
+    const std::string mark = "\xA5  Recorded " + stamp.date + " at " + stamp.time + ":       \r";
+    if (comment.size() < mark.size()) {
+        comment.resize(mark.size(), ' ');
+    }
+    comment.replace(0, mark.size(), mark);
+}
+
+AutosaveResult AUTOSAVE(Program& p, const DateStamp& stamp, int32_t ticksNow, double secondsNow,
+                        Host& host, const AutosaveHooks& hooks) {
+    AutosaveResult out;
+    Session& s = p.session;
+    fixSampleInterval(s);
+    ++p.files.ScopeCount;
+    const DataFormat format = chosenFormat(p.prefs);
+    const std::string& root = p.files.filestrings.rootName;
+    const std::string folder = p.files.ScopeFileFolder;
+    const std::string name = seriesFileName(root, p.files.ScopeCount, format);
+    out.write = writeChartFile(p, format, folder.empty() ? name : folder + "/" + name);
+    if (out.write.ok) {
+        p.prefs[kPrefDataSaved] = 1;
+    } else {
+        host.alert("File error", out.write.error, {"OK"});
+    }
+    out.readout = " next: '" + seriesFileName(root, p.files.ScopeCount + 1, format) + "'  ";
+    if (hooks.redrawForNewRun) {
+        hooks.redrawForNewRun();
+    }
+    s.Sample = 0;
+    s.NscrnCASEs = 0;
+    p.Markers.clear();
+    s.TimeOfNextChartSample = secondsNow + s.ChartINTERVALinSECONDS;
+    s.TimeAtStart = ticksNow;
+    p.files.NextSAVEtime = ticksNow + s.TimedSaveINTERVAL;
+    if (hooks.restartSwitching) {
+        hooks.restartSwitching();
+    }
+    p.files.NBackUp = 0;
+    p.conversion.voltagespikes.fill(0);
+    p.files.filestrings.startDate = stamp.date;
+    p.files.filestrings.startTime = stamp.time;
+    stampComment(p.notes.CommentContainer, stamp);
+    return out;
+}
+
+}  // namespace trindel

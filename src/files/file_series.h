@@ -1,0 +1,45 @@
+// Numbered file series: scope files and the repeat files of autorepeat chart runs, and the restart
+// bookkeeping when a repeat run is complete.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/program.h"
+#include "files/atomic_file.h"
+#include "files/date_stamp.h"
+#include "files/save_files.h"
+#include "platform/host.h"
+
+namespace trindel {
+
+enum class SeriesKind { Scope, Repeat };
+
+// File k of a series: root + k as number text, with its leading blank for binary and text files
+// and without it for ExpeData.
+std::string seriesFileName(const std::string& root, int32_t k, DataFormat format);
+
+// Asks for the series root ("Scope File Root..." / "Repeat File Root..."); a cancelled dialog
+// keeps the proposal. Restarts the count and shows the caution or comment window.
+void SCOPEFILEDATA(Program& p, Host& host, SeriesKind kind, const SaveHooks& hooks,
+                   const std::string& dataFolder);
+
+// What a restarted run needs from the recording window and the switching schedule.
+struct AutosaveHooks {
+    std::function<void()> redrawForNewRun;
+    std::function<void()> restartSwitching;
+};
+
+struct AutosaveResult {
+    WriteResult write;
+    std::string readout;  // " next: 'root N'  "
+};
+
+// Saves the completed run as the next file of the series and starts the next run at once.
+AutosaveResult AUTOSAVE(Program& p, const DateStamp& stamp, int32_t ticksNow, double secondsNow,
+                        Host& host, const AutosaveHooks& hooks = {});
+
+// "•  Recorded MM/dd/yy at HH:mm:ss:       " and a CR over the start of the comment.
+void stampComment(std::string& comment, const DateStamp& stamp);
+
+}  // namespace trindel

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "files/file_series.h"
+#include "files/recording_file_reader.h"
+#include "files/recording_fixture.h"
+#include "files/temp_folder.h"
+#include "platform/virtual_platform.h"
+
+namespace trindel {
+namespace {
+
+using testing::TempFolder;
+
+TEST(FileSeries, NumberedNames) {
+    EXPECT_EQ(seriesFileName("repeat file", 3, DataFormat::Binary), "repeat file 3");
+    EXPECT_EQ(seriesFileName("repeat file", 3, DataFormat::Text), "repeat file 3");
+    EXPECT_EQ(seriesFileName("repeat file", 3, DataFormat::ExpeData), "repeat file3");
+}
+
+TEST(FileSeries, CancelledRootKeepsTheProposal) {
+    Program p;
+    p.files.ScopeCount = 7;
+    VirtualHost host;
+    std::string commentsFor;
+    SaveHooks hooks;
+    hooks.fileComments = [&](const std::string& name) { commentsFor = name; };
+    SCOPEFILEDATA(p, host, SeriesKind::Scope, hooks, "/data");
+    EXPECT_EQ(host.shown[0], "Scope File Root...: scope file");
+    EXPECT_EQ(p.files.filestrings.rootName, "scope file");
+    EXPECT_EQ(p.files.ScopeFileFolder, "/data");
+    EXPECT_EQ(p.files.ScopeCount, 0);
+    EXPECT_EQ(p.files.ScopeFileComments, 1);
+    EXPECT_EQ(commentsFor, "scope file");
+
+    host.fileAnswers.push_back("/runs/mouse");
+    SCOPEFILEDATA(p, host, SeriesKind::Repeat, hooks, "/data");
+    EXPECT_EQ(p.files.filestrings.rootName, "mouse");
+    EXPECT_EQ(p.files.ScopeFileFolder, "/runs");
+    EXPECT_EQ(p.files.ScopeFileComments, 0);
+}
+
+TEST(FileSeries, AutosaveWritesTheNextFileAndRestartsTheRun) {
+    TempFolder folder;
+    Program p = testing::smallChartRun();
+    p.prefs[kPrefFormatExpeData] = 1;
+    p.files.filestrings.rootName = "repeat file";
+    p.files.ScopeFileFolder = folder.path();
+    p.files.ScopeCount = 2;
+    p.files.NBackUp = 4;
+    p.session.TimedSaveINTERVAL = 600;
+    p.session.ChartINTERVALinSECONDS = 1.0;
+    p.conversion.voltagespikes[2] = 9;
+    p.notes.CommentContainer = std::string(60, '-') + "user text";
+    int redraws = 0, restarts = 0;
+    VirtualHost host;
+    const auto result = AUTOSAVE(p, {"05/07/09", "08:00:00"}, 1200, 20.0, host,
+                                 {[&] { ++redraws; }, [&] { ++restarts; }});
+    ASSERT_TRUE(result.write.ok) << result.write.error;
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"repeat file3"});
+    EXPECT_EQ(result.readout, " next: 'repeat file4'  ");
+    auto read = readRecordingFile(folder.file("repeat file3"));
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.file.recording.sampleCount, 2);
+
+    EXPECT_EQ(p.session.Sample, 0);
+    EXPECT_EQ(p.Markers.Nmarkers, 0);
+    EXPECT_EQ(p.session.TimeAtStart, 1200);
+    EXPECT_EQ(p.session.TimeOfNextChartSample, 21.0);
+    EXPECT_EQ(p.files.NextSAVEtime, 1800);
+    EXPECT_EQ(p.files.NBackUp, 0);
+    EXPECT_EQ(p.conversion.voltagespikes[2], 0);
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(restarts, 1);
+    EXPECT_EQ(p.files.filestrings.startDate, "05/07/09");
+    const std::string stamp = "\xA5  Recorded 05/07/09 at 08:00:00:       \r";
+    EXPECT_EQ(p.notes.CommentContainer.substr(0, stamp.size()), stamp);
+    EXPECT_EQ(p.notes.CommentContainer.substr(60), "user text");
+}
+
+}  // namespace
+}  // namespace trindel
