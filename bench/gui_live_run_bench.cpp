@@ -71,7 +71,7 @@ double liveRun(const QString& rate, int channels, double seconds, SampleRateRepo
             buttonNamed(modal, rate)->click();
             auto* count = modal->findChild<QLineEdit*>("totalSamples");
             count->setText("2000000");
-            emit count->editingFinished();
+            Q_EMIT count->editingFinished();
             script.stop();
             // Measure from half a second into the run until the stop.
             QTimer::singleShot(600, [&] {

@@ -8,10 +8,11 @@
 #include <QTime>
 #include <QVBoxLayout>
 
-#include "core/chart_text.h"
+#include "core/chart_actions.h"
+#include "core/number_text.h"
 #include "display/chart_axis.h"
 #include "display/chart_screen.h"
-#include "save_data.h"
+#include "files/save_files.h"
 #include "windows.h"
 
 namespace trindel::gui {
@@ -93,7 +94,12 @@ bool QtFrontEnd::possibleDataLoss(const std::string& unsavedText) {
 }
 
 bool QtFrontEnd::saveFiles(Program& p) {
-    SaveWindows hooks;
+    SaveHooks hooks;
+    hooks.playSound = [this](std::string_view sound) {
+        if (p_.menus.Sound_Is_On != 0) {
+            io_.sounds.play(sound);
+        }
+    };
     hooks.textCaution = [this] {
         io_.host.alert("Caution",
                        "A text file holds the values as text: it is larger and slower to write "
@@ -104,7 +110,7 @@ bool QtFrontEnd::saveFiles(Program& p) {
     hooks.fileComments = [this](const std::string&) {
         runCommentWindow(&window_, p_, p_.prefs[kPrefFormatExpeData] != 0);
     };
-    return saveRunData(p, io_.host, hooks);
+    return SAVEFILES(p, io_.host, hooks) == SaveOutcome::Saved;
 }
 
 void QtFrontEnd::sampleRateWindow(const SampleRateReport& report) {
@@ -154,7 +160,15 @@ void QtFrontEnd::flushWindow() {
 
 PauseOutcome QtFrontEnd::pauseWindow(Program& p) {
     flushWindow();
-    return runPauseWindow(&window_, p);
+    Platform platform = io_.platform();
+    const auto refresh = [this, &p, &platform] {
+        const std::array<float, 17> values = pauseRefreshValues(p, platform);
+        for (int c = 1; c <= p.session.nChan && c <= 16; ++c) {
+            drawReadout(p, io_.canvas, c, StringFormatter(values[static_cast<size_t>(c)]));
+        }
+        io_.canvas.flush();
+    };
+    return runPauseWindow(&window_, p, refresh);
 }
 
 void QtFrontEnd::openNoteWindow(Program& p) {
@@ -167,7 +181,7 @@ void QtFrontEnd::openNoteWindow(Program& p) {
         return;
     }
     // The note window stays open while recording goes on; keys go to it, not to the loop.
-    const std::string sample = chart_text::number(p.session.Sample);
+    const std::string sample = runtimeText(p.session.Sample);
     const std::string time = QTime::currentTime().toString("HH:mm:ss").toStdString();
     auto* d = new QDialog(&window_);
     d->setAttribute(Qt::WA_DeleteOnClose);

@@ -173,7 +173,7 @@ ImageCanvas::ImageCanvas(int width, int height)
     connect(&coalesce_, &QTimer::timeout, this, [this] {
         sinceLast_.start();
         ++repaints_;
-        emit changed(takeDirty());
+        Q_EMIT changed(takeDirty());
     });
     sinceLast_.start();
 }

@@ -101,7 +101,7 @@ class ImageCanvas final : public QObject, public Canvas {
     // The part of the image drawn since the last repaint request.
     QRect takeDirty();
 
-  signals:
+  Q_SIGNALS:
     void changed(QRect dirty);
 
   private:

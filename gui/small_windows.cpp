@@ -79,7 +79,7 @@ void runSampleRateWindow(QWidget* parent, const SampleRateReport& report) {
     d.exec();
 }
 
-PauseOutcome runPauseWindow(QWidget* parent, Program& p) {
+PauseOutcome runPauseWindow(QWidget* parent, Program& p, const std::function<void()>& refresh) {
     static const char* const kRates[] = {"0.002",    "0.004", "0.008", "0.016667", "0.033333",
                                          "0.066667", "0.1",   "0.25",  "0.5",      "1",
                                          "2",        "5",     "10"};
@@ -124,9 +124,13 @@ PauseOutcome runPauseWindow(QWidget* parent, Program& p) {
     auto* row = new QHBoxLayout;
     auto* resume = new QPushButton("Resume");
     auto* scale = new QPushButton("\xE2\x88\x86 Display Scale\xE2\x80\xA6");
+    auto* refreshButton = new QPushButton("Refresh");
+    refreshButton->setCheckable(true);
     resume->setDefault(true);
     scale->setAutoDefault(false);
+    refreshButton->setAutoDefault(false);
     row->addWidget(scale);
+    row->addWidget(refreshButton);
     row->addWidget(resume);
     layout->addLayout(row);
     QObject::connect(scale, &QPushButton::clicked, &d, [&] {
@@ -136,6 +140,17 @@ PauseOutcome runPauseWindow(QWidget* parent, Program& p) {
         }
     });
     QObject::connect(resume, &QPushButton::clicked, &d, &QDialog::accept);
+    QTimer refreshTimer;
+    const int ticks = p.device.External_AD == 8 ? 60 : 30;
+    QObject::connect(&refreshTimer, &QTimer::timeout, &d, [&] { refresh(); });
+    QObject::connect(refreshButton, &QPushButton::toggled, &d, [&](bool on) {
+        if (on) {
+            refresh();
+            refreshTimer.start(ticks * 1000 / 60);
+        } else {
+            refreshTimer.stop();
+        }
+    });
     QElapsedTimer since;
     since.start();
     QTimer tick;

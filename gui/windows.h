@@ -1,6 +1,7 @@
 // The program's modal windows. Each runs a model from src/ to completion and returns the result.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,8 +32,9 @@ int runOptionsWindow(QWidget* parent, const std::string& title,
 bool runDataLossWindow(QWidget* parent, const std::string& unsavedText);
 // "recording check" with the measured rate and the scan lateness.
 void runSampleRateWindow(QWidget* parent, const SampleRateReport& report);
-// " Acquisition Pause… ".
-PauseOutcome runPauseWindow(QWidget* parent, Program& p);
+// " Acquisition Pause… "; `refresh` shows fresh readings in the read-outs ("Refresh", every
+// 30 ticks while on).
+PauseOutcome runPauseWindow(QWidget* parent, Program& p, const std::function<void()>& refresh);
 // The comment window before a binary (comment and gas-exchange constants) or ExpeData file.
 void runCommentWindow(QWidget* parent, Program& p, bool expeData);
 // The note window: the note text, or nothing when cancelled.

@@ -25,6 +25,9 @@ struct SwitchingState {
     // --- Fields stored in set-up files ---
     float switchint = 0.0f;  // minutes on each sample device
     float refint = 0.0f;     // reference duration, minutes
+    int16_t RefChan2 = 0;
+    int16_t nGroups = 0;
+    int16_t ShowSwitchDeviceAsMarker = 0;
     std::string prefix = std::string(160, ' ');  // mode 9: eight 20-character device labels
 
     bool operator==(const SwitchingState&) const = default;

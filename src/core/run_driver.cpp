@@ -1,6 +1,5 @@
 #include "core/run_driver.h"
 
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -198,11 +197,6 @@ void RunDriver::recordChart() {
     s.TicsAtLastSample = s.TimeAtStart;
     lateness_.clear();
     commandQStop_ = false;
-    // Grow the sample store to the whole run now: growing it row by row during the first scans
-    // would stall them.
-    const int64_t lastSample =
-        std::min<int64_t>(s.MaxSamples + 1, SampleStore::kMaxSamplesPerChannel);
-    p_.store.reserveSlots(SampleStore::slotOf(s.nChan, lastSample) + 1);
     ChartLoop loop(p_, io_, hooks_);
     loop.begin();
     while (!loop.finished()) {
@@ -214,10 +208,10 @@ void RunDriver::recordChart() {
             io_.clock.waitUntil(due);
         }
         const double passStart = io_.clock.GetCurrentTimeInSeconds();
-            fprintf(stderr, "late %f at sample %d\n", passStart - due, p_.session.Sample);
+        fprintf(stderr, "late %f at sample %d\n", passStart - due, p_.session.Sample);
         const PassOutcome out = loop.pass();
-            fprintf(stderr, "slow pass %f at sample %d\n",
-                    io_.clock.GetCurrentTimeInSeconds() - passStart, p_.session.Sample);
+        fprintf(stderr, "slow pass %f at sample %d\n",
+                io_.clock.GetCurrentTimeInSeconds() - passStart, p_.session.Sample);
         if (out.scanTaken && passStart >= due) {
             lateness_.push_back(passStart - due);
         }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/chart_text.h"
+#include "core/number_text.h"
 
 namespace trindel {
 
@@ -11,13 +11,13 @@ namespace {
 
 std::string rateText(double interval) {
     if (interval >= 1.0) {
-        return chart_text::readout(interval) + " sec";
+        return StringFormatter(interval) + " sec";
     }
-    return interval > 0 ? chart_text::readout(1.0 / interval) + "/sec" : " --";
+    return interval > 0 ? StringFormatter(1.0 / interval) + "/sec" : " --";
 }
 
 std::string millis(double seconds) {
-    return chart_text::picture(seconds * 1000.0, "#.###") + " ms";
+    return pictureText(seconds * 1000.0, "#.###") + " ms";
 }
 
 }  // namespace
@@ -116,7 +116,7 @@ std::vector<std::string> sampleRateLines(const SampleRateReport& r) {
         if (r.outOfTolerance) {
             const double pct =
                 r.measuredInterval > 0 ? 100.0 * r.requestedInterval / r.measuredInterval : 0.0;
-            lines.push_back("measured rate is " + chart_text::picture(pct, "###.##") + "% of requested");
+            lines.push_back("measured rate is " + pictureText(pct, "###.##") + "% of requested");
         }
         lines.push_back("requested: " + rateText(r.requestedInterval));
         lines.push_back(" measured: " + rateText(r.measuredInterval));

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/chart_text.h"
+#include "core/number_text.h"
 
 namespace trindel {
 
@@ -106,7 +106,7 @@ void DRAWTICLABELS(Program& p, Canvas& canvas) {
                 unit = " hr";
             }
         }
-        std::string label = chart_text::readout(value);
+        std::string label = StringFormatter(value);
         if (!label.empty() && label.front() == ' ') {
             label.erase(0, 1);
         }
@@ -146,7 +146,7 @@ std::string FindChartDuration(Program& p) {
         unit = " min ";
     }
     a.TraceLength = static_cast<float>(L > 600 ? (L > 172800 ? L / 60.0 / 24.0 : L / 60.0) : L);
-    std::string text = chart_text::readout(shown);
+    std::string text = StringFormatter(shown);
     if (!text.empty() && text.back() == '.') {
         text.pop_back();
     }

@@ -5,7 +5,7 @@
 
 #include "core/chart_actions.h"
 #include "display/chart_axis.h"
-#include "core/chart_text.h"
+#include "core/number_text.h"
 
 namespace trindel {
 
@@ -61,7 +61,7 @@ void drawBand(const Program& p, Canvas& canvas, int c) {
         }
     }
     const TextStyle small{9, false, frame};
-    canvas.text(1, T + 11, chart_text::readout(maxy), small);
+    canvas.text(1, T + 11, StringFormatter(maxy), small);
     canvas.text(48, T + 11,
                 "Channel " + std::to_string(c) + "  Input #" +
                     std::to_string(static_cast<int>(nv(p, c, kInputNumber))),
@@ -76,7 +76,7 @@ void drawBand(const Program& p, Canvas& canvas, int c) {
         canvas.text(48, static_cast<int>(nv(p, c, kReadoutRow)) + (large ? 34 : 24),
                     "Arrow keys: up = +1; down = -1; home = 0", small);
     }
-    canvas.text(1, static_cast<int>(nv(p, c, kLabelRow)) - 3, chart_text::readout(miny), small);
+    canvas.text(1, static_cast<int>(nv(p, c, kLabelRow)) - 3, StringFormatter(miny), small);
 }
 
 void drawEndOfSampling(Program& p, Canvas& canvas, int scrollSamples) {

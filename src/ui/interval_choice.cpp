@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "core/chart_text.h"
+#include "core/number_text.h"
 
 namespace trindel {
 

@@ -14,7 +14,7 @@ using namespace trindel::gui;
 class PlatformTest : public QObject {
     Q_OBJECT
 
-  private slots:
+  private Q_SLOTS:
     void repaintsAreCoalesced();
     void scrollMovesPixelsAndFillsTheGap();
     void dirtyRectangleCoversWhatWasDrawn();

@@ -54,7 +54,7 @@ void saveShot(QWidget* w, const QString& name) {
 class RecordingTest : public QObject {
     Q_OBJECT
 
-  private slots:
+  private Q_SLOTS:
     void demonstrationRunSavedInEachFormat();
 };
 
@@ -139,7 +139,7 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
             buttonNamed(modal, "1/60 second")->click();
             auto* count = modal->findChild<QLineEdit*>("totalSamples");
             count->setText("60");
-            emit count->editingFinished();
+            Q_EMIT count->editingFinished();
             buttonNamed(modal, "Selection OK")->click();
         } else if (title.startsWith("Chart Halted at")) {
             ++optionsVisits;
