@@ -65,6 +65,7 @@ std::string toMacRoman(const QString& text) {
 
 namespace {
 constexpr double kSleepMargin = 0.004;  // seconds slept with clock_nanosleep before a deadline
+constexpr double kEventMargin = 0.001;  // least time before a deadline to serve window events
 }  // namespace
 
 QtClock::QtClock() {
@@ -86,7 +87,13 @@ void QtClock::delayMilliseconds(int milliseconds) {
 }
 
 bool QtClock::waitUntil(double deadline) {
-    QCoreApplication::processEvents();
+    // Window events (paints above all) are served when there is time before the deadline, and
+    // at least every 50 ms when the loop runs behind, so scans are not delayed by them.
+    const double start = GetCurrentTimeInSeconds();
+    if (deadline - start > kEventMargin || start - lastEvents_ > 0.05) {
+        QCoreApplication::processEvents();
+        lastEvents_ = GetCurrentTimeInSeconds();
+    }
     for (;;) {
         if (eventPending && eventPending()) {
             return true;
@@ -107,6 +114,7 @@ bool QtClock::waitUntil(double deadline) {
             wakeLoop_ = &loop;
             loop.exec();
             wakeLoop_ = nullptr;
+            lastEvents_ = GetCurrentTimeInSeconds();
             continue;
         }
         timespec now{};
@@ -115,7 +123,6 @@ bool QtClock::waitUntil(double deadline) {
         timespec until{now.tv_sec + (now.tv_nsec + ns) / 1000000000,
                        (now.tv_nsec + ns) % 1000000000};
         clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr);
-        QCoreApplication::processEvents();
         return eventPending && eventPending();
     }
 }

@@ -45,6 +45,7 @@ class QtClock final : public Clock {
   private:
     QElapsedTimer timer_;
     QEventLoop* wakeLoop_ = nullptr;
+    double lastEvents_ = 0.0;
 };
 
 class QtEvents final : public Events {
