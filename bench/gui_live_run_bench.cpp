@@ -69,9 +69,7 @@ double liveRun(const QString& rate, int channels, double seconds, SampleRateRepo
             buttonNamed(modal, "Selection OK")->click();
         } else if (title == "Sample Rate") {
             buttonNamed(modal, rate)->click();
-            auto* count = modal->findChild<QLineEdit*>("totalSamples");
-            count->setText("2000000");
-            Q_EMIT count->editingFinished();
+            buttonNamed(modal, ">>|")->click();  // as many samples as the store holds
             script.stop();
             // Measure from half a second into the run until the stop.
             QTimer::singleShot(600, [&] {

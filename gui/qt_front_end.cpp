@@ -57,8 +57,8 @@ bool QtFrontEnd::modesAndChannels(Program&, ModesChannelsModel& model) {
     return !quitAsked_ && runModesWindow(&window_, model) && !quitAsked_;
 }
 
-bool QtFrontEnd::chartInterval(Program& p, IntervalChoice& choice) {
-    return !quitAsked_ && runIntervalDialog(&window_, p, choice) && !quitAsked_;
+bool QtFrontEnd::chartInterval(Program& p, IntervalDialog& dialog) {
+    return !quitAsked_ && runIntervalDialog(&window_, p, dialog) && !quitAsked_;
 }
 
 void QtFrontEnd::showRecordingWindow(Program&, bool shown) {

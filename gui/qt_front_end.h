@@ -26,7 +26,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     // RunWindows
     StartChoice startWindow(Program& p, int& device) override;
     bool modesAndChannels(Program& p, ModesChannelsModel& model) override;
-    bool chartInterval(Program& p, IntervalChoice& choice) override;
+    bool chartInterval(Program& p, IntervalDialog& dialog) override;
     void showRecordingWindow(Program& p, bool shown) override;
     int optionsWindow(Program& p, const std::string& title,
                       const std::vector<OptionsButtonInfo>& buttons,

@@ -24,7 +24,7 @@ int runDeviceDialog(QWidget* parent, Program& p);
 // "Modes and Channels"; false when closed without a choice (Quit).
 bool runModesWindow(QWidget* parent, ModesChannelsModel& model);
 // The chart "Sample Rate" dialog; false when the user quits.
-bool runIntervalDialog(QWidget* parent, Program& p, IntervalChoice& choice);
+bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model);
 // The after-run options window; returns the button chosen.
 int runOptionsWindow(QWidget* parent, const std::string& title,
                      const std::vector<OptionsButtonInfo>& buttons, const SampleRateReport& rate);

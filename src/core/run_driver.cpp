@@ -149,12 +149,14 @@ void RunDriver::runSetup() {
             // Only chart recording exists in this program so far.
             s.RecordingMODE = 1;
         }
-        IntervalChoice choice(p_);
-        if (!windows_.chartInterval(p_, choice)) {
+        IntervalDialog dialog(p_, "Chart Channels");
+        if (!windows_.chartInterval(p_, dialog)) {
             state_ = RunState::Ended;
             return;
         }
-        choice.apply(p_);
+        dialog.selectionOK();
+        s.ChartINTERVALinSECONDS = s.SampleIntervalinSeconds;
+        s.ChartSampleInterval = static_cast<float>(s.SampleIntervalinSeconds);
         const float range = defaultRange(p_.device.External_AD);
         for (int c = 1; c <= s.nChan; ++c) {
             auto& row = p_.channels.Nvar[static_cast<size_t>(c)];

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "core/chart_hooks.h"
+#include "core/interval_dialog.h"
 #include "core/program.h"
 #include "core/run_driver_options.h"
 #include "platform/platform.h"
-#include "ui/interval_choice.h"
 #include "ui/modes_channels.h"
 
 namespace trindel {
@@ -37,8 +37,8 @@ class RunWindows {
     virtual StartChoice startWindow(Program& p, int& device) = 0;
     // "Modes and Channels"; false when the user quits instead.
     virtual bool modesAndChannels(Program& p, ModesChannelsModel& model) = 0;
-    // The chart interval dialog; false when the user quits instead.
-    virtual bool chartInterval(Program& p, IntervalChoice& choice) = 0;
+    // The chart interval dialog, run until "Selection OK"; false when the user quits instead.
+    virtual bool chartInterval(Program& p, IntervalDialog& dialog) = 0;
     // Shows or hides the recording window (the canvas) and its toolbar.
     virtual void showRecordingWindow(Program& /*p*/, bool /*shown*/) {}
     // The options window: returns the button chosen (a key press is mapped by the window with

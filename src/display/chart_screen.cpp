@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "core/chart_actions.h"
-#include "display/chart_axis.h"
 #include "core/number_text.h"
+#include "display/chart_axis.h"
 
 namespace trindel {
 

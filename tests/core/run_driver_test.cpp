@@ -44,10 +44,19 @@ struct ScriptedWindows : RunWindows {
         m.chooseTab(1);
         return m.chooseCountButton(ModesChannelsModel::kFirstCountButton + channels - 1);
     }
-    bool chartInterval(Program&, IntervalChoice& c) override {
+    bool chartInterval(Program&, IntervalDialog& d) override {
         ++intervalWindows;
-        c.chooseInterval(intervalButton);
-        c.typeSamples(std::to_string(samples));
+        d.pressIntervalButton(intervalButton);
+        // From the window width (1024) down to 10 samples, then up in steps of ten.
+        d.pressSamples(SamplesButton::Min);
+        d.pressSamples(SamplesButton::Tenth);
+        d.pressSamples(SamplesButton::Tenth);
+        while (d.maxSamples() + 10 <= samples) {
+            d.pressSamples(SamplesButton::Plus10);
+        }
+        if (samples > 1000) {
+            d.pressSamples(SamplesButton::Max);
+        }
         return true;
     }
     int optionsWindow(Program&, const std::string& title, const std::vector<OptionsButtonInfo>&,

@@ -1,9 +1,7 @@
-// Rules of the "Modes and Channels" window, the interval dialog, the unsaved-data check and
-// the menu table.
+// Rules of the "Modes and Channels" window, the unsaved-data check and the menu table.
 #include <gtest/gtest.h>
 
 #include "platform/virtual_platform.h"
-#include "ui/interval_choice.h"
 #include "ui/make_sure.h"
 #include "ui/menu_table.h"
 #include "ui/modes_channels.h"
@@ -36,75 +34,6 @@ TEST(ModesChannels, SlowDevicesOfferChartOnlyAndSmallScreensFewerChannels) {
     ModesChannelsModel small(false, false, 12);
     EXPECT_TRUE(small.chooseCountButton(112));
     EXPECT_FALSE(small.chooseCountButton(113));
-}
-
-struct IntervalFixture : ::testing::Test {
-    IntervalFixture() {
-        SetInitialVariableValues(p, ScreenSize{1280, 1024});
-        p.session.MaxSamples = 0;
-    }
-    Program p;
-};
-
-TEST_F(IntervalFixture, StartsFromTheWindowWidthAndTheLastInterval) {
-    IntervalChoice c(p);
-    EXPECT_EQ(c.maxSamples(), 1024);
-    EXPECT_DOUBLE_EQ(c.interval(), p.session.OldChartSpeed);
-    c.chooseInterval(68);
-    EXPECT_DOUBLE_EQ(c.interval(), 0.002);
-    c.typeInterval("abc");
-    EXPECT_DOUBLE_EQ(c.interval(), 5.0);
-    EXPECT_EQ(c.button(), 13);
-    c.typeInterval("-1");
-    EXPECT_DOUBLE_EQ(c.interval(), 5.0);
-    c.typeInterval(" 0.25");
-    EXPECT_DOUBLE_EQ(c.interval(), 0.25);
-}
-
-TEST_F(IntervalFixture, DurationsSetTheSampleCountWithinCapacity) {
-    IntervalChoice c(p);
-    c.chooseInterval(6);   // 0.1 s
-    c.chooseDuration(59);  // 1 hr
-    EXPECT_EQ(c.maxSamples(), 36000);
-    c.typeInterval("0.001");
-    c.chooseDuration(59);
-    EXPECT_EQ(c.maxSamples(), 2000000);
-    EXPECT_TRUE(c.durationOffered(51));
-    c.chooseInterval(9);  // 1 s
-    EXPECT_FALSE(c.durationOffered(51));
-    EXPECT_TRUE(c.durationOffered(62));  // 24 hr fits 2,000,000 samples at 1 s
-}
-
-TEST_F(IntervalFixture, SampleButtonsStayInRange) {
-    const std::string divideBy10 = std::string("\xC3\xB7") + "10";
-    IntervalChoice c(p);
-    EXPECT_FALSE(c.sampleButtonEnabled("<<"));  // 1024 < W + 10
-    EXPECT_TRUE(c.stepSamples(divideBy10));
-    EXPECT_TRUE(c.stepSamples(divideBy10));
-    EXPECT_EQ(c.maxSamples(), 10);
-    EXPECT_FALSE(c.stepSamples(divideBy10));
-    EXPECT_EQ(c.maxSamples(), 10);  // raised to 10, with a beep wanted
-    EXPECT_FALSE(c.sampleButtonEnabled("-1"));
-    c.stepSamples(">>|");
-    EXPECT_EQ(c.maxSamples(), 2000000);
-    EXPECT_FALSE(c.sampleButtonEnabled("X2"));
-    c.stepSamples("X10");
-    EXPECT_EQ(c.maxSamples(), 2000000);
-    c.typeSamples("5");
-    EXPECT_EQ(c.maxSamples(), 10);
-}
-
-TEST_F(IntervalFixture, ApplyStoresTheChoice) {
-    IntervalChoice c(p);
-    c.chooseInterval(3);
-    c.stepSamples(" + 50");
-    p.prefs[kPrefBeepAtSample] = 1;
-    c.apply(p);
-    EXPECT_NEAR(p.session.ChartINTERVALinSECONDS, 0.0333333, 1e-6);
-    EXPECT_EQ(p.session.MaxSamples, 1074);
-    EXPECT_EQ(p.session.OldChartSpeedBut, 3);
-    EXPECT_EQ(p.prefs[kPrefBeepAtSample], 0);  // below 0.2 s no beep per sample
-    EXPECT_EQ(c.durationText(), "  Duration 35.8 sec  ");
 }
 
 TEST(MakeSure, AsksOnlyAboutUnsavedChartData) {
