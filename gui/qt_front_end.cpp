@@ -66,6 +66,7 @@ void QtFrontEnd::showRecordingWindow(Program&, bool shown) {
     window_.setRecordingActive(shown);
     readoutDirty_.fill(false);
     statusDirty_.fill(false);
+    fields_ = {};
 }
 
 int QtFrontEnd::optionsWindow(Program&, const std::string& title,
@@ -138,11 +139,43 @@ void QtFrontEnd::showReadout(int channel, std::string_view text) {
     }
 }
 
+void QtFrontEnd::showChannelStatus(int channel, std::string_view text, bool alert) {
+    if (channel < 1 || channel > 16) {
+        return;
+    }
+    ChannelFields& f = fields_[static_cast<size_t>(channel)];
+    if (f.status != text || f.alert != alert) {
+        f.status = std::string(text);
+        f.alert = alert;
+        f.statusDirty = true;
+    }
+}
+
+void QtFrontEnd::showSwitchingStatus(int channel, std::string_view text) {
+    if (channel < 1 || channel > 16) {
+        return;
+    }
+    ChannelFields& f = fields_[static_cast<size_t>(channel)];
+    if (f.switching != text) {
+        f.switching = std::string(text);
+        f.switchingDirty = true;
+    }
+}
+
 void QtFrontEnd::flushWindow() {
     for (int c = 1; c <= p_.session.nChan && c <= 16; ++c) {
         if (readoutDirty_[static_cast<size_t>(c)]) {
             drawReadout(p_, io_.canvas, c, readouts_[static_cast<size_t>(c)]);
             readoutDirty_[static_cast<size_t>(c)] = false;
+        }
+        ChannelFields& f = fields_[static_cast<size_t>(c)];
+        if (f.statusDirty) {
+            drawChannelStatus(p_, io_.canvas, c, f.status, f.alert);
+            f.statusDirty = false;
+        }
+        if (f.switchingDirty) {
+            drawSwitchingStatus(p_, io_.canvas, c, f.switching);
+            f.switchingDirty = false;
         }
     }
     for (int f = 2; f <= 4; ++f) {

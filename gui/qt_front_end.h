@@ -39,6 +39,8 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     void showStatusField(int field, std::string_view text) override;
     void setProgressBar(int segments) override;
     void showReadout(int channel, std::string_view text) override;
+    void showChannelStatus(int channel, std::string_view text, bool alert) override;
+    void showSwitchingStatus(int channel, std::string_view text) override;
     void flushWindow() override;
     KeyMap heldKeys() override { return window_.heldKeys(); }
     PauseOutcome pauseWindow(Program& p) override;
@@ -56,6 +58,12 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     // Fields waiting to be drawn at the next flush (read-outs change every scan).
     std::array<std::string, 17> readouts_;
     std::array<bool, 17> readoutDirty_{};
+    // Per channel: status text and alert style, switching text; drawn when changed.
+    struct ChannelFields {
+        std::string status, switching;
+        bool alert = false, statusDirty = false, switchingDirty = false;
+    };
+    std::array<ChannelFields, 17> fields_{};
     std::array<std::string, 5> status_;
     std::array<bool, 5> statusDirty_{};
     int progress_ = -1;

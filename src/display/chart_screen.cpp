@@ -219,6 +219,24 @@ void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view
                 TextStyle{large ? 18 : 10, large, p.colours.ChartDataColor});
 }
 
+void drawChannelStatus(const Program& p, Canvas& canvas, int channel, std::string_view text,
+                       bool alert) {
+    const int W = width(p);
+    const int T = bandTop(p, channel);
+    const Rect r{W - 107, T + 2, W - 2, T + 20};
+    canvas.fillRect(r, alert ? p.colours.RGBred : p.colours.ChartBackgroundColor);
+    canvas.text(r.left + 2, r.bottom - 5, text,
+                TextStyle{10, alert, alert ? p.colours.Markwhite : p.colours.ChartFrameColor});
+}
+
+void drawSwitchingStatus(const Program& p, Canvas& canvas, int channel, std::string_view text) {
+    const int W = width(p);
+    const int T = bandTop(p, channel);
+    const Rect r{W - 144, T + 4, W - 108, T + 15};
+    canvas.fillRect(r, p.colours.ChartBackgroundColor);
+    canvas.text(r.left + 1, r.bottom - 2, text, TextStyle{9, false, p.colours.ChartFrameColor});
+}
+
 void drawStatusField(const Program& p, Canvas& canvas, int field, std::string_view text) {
     static constexpr int kLeft[] = {4, 110, 212, 372};
     if (field < 2 || field > 4) {

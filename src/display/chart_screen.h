@@ -27,6 +27,12 @@ void DRAWCHANNELS(const Program& p, Canvas& canvas);
 // Read-out field of one channel (text as the chart loop formats it).
 void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view text);
 
+// A channel's status field (alarm and error texts; in the alert colour when `alert`) and its
+// switching field.
+void drawChannelStatus(const Program& p, Canvas& canvas, int channel, std::string_view text,
+                       bool alert);
+void drawSwitchingStatus(const Program& p, Canvas& canvas, int channel, std::string_view text);
+
 // Status fields 2 (sample count), 3 (% done) and 4 (time left).
 void drawStatusField(const Program& p, Canvas& canvas, int field, std::string_view text);
 

@@ -140,6 +140,21 @@ TEST_F(ChartFixture, EndOfSamplingBarWhereTheRunWillEnd) {
     EXPECT_TRUE(bar);
 }
 
+TEST_F(ChartFixture, ChannelFieldsSitInTheirBand) {
+    drawChannelStatus(p, canvas, 2, " > upper limit!", true);
+    drawSwitchingStatus(p, canvas, 3, "ref1    ");
+    drawReadout(p, canvas, 4, " 1.5");
+    ASSERT_EQ(canvas.ops.size(), 6u);
+    const int top2 = static_cast<int>(nv(2, kBandBottom) - nv(2, kBandHeight)) - 1;
+    EXPECT_EQ(canvas.ops[0].rect, (Rect{1024 - 107, top2 + 2, 1024 - 2, top2 + 20}));
+    EXPECT_EQ(canvas.ops[0].color, p.colours.RGBred);
+    EXPECT_EQ(canvas.ops[1].text, " > upper limit!");
+    const int top3 = static_cast<int>(nv(3, kBandBottom) - nv(3, kBandHeight)) - 1;
+    EXPECT_EQ(canvas.ops[2].rect.left, 1024 - 144);
+    EXPECT_EQ(canvas.ops[2].rect.top, top3 + 4);
+    EXPECT_EQ(canvas.ops[5].text, " 1.5");
+}
+
 TEST_F(ChartFixture, PlannedDurationText) {
     p.session.MaxSamples = 1200;
     p.session.ChartINTERVALinSECONDS = 1;
