@@ -65,11 +65,12 @@ void runSampleRateWindow(QWidget* parent, const SampleRateReport& report) {
     for (const std::string& line : sampleRateLines(report)) {
         layout->addWidget(new QLabel(QString::fromStdString(line)));
     }
-    if (report.outOfTolerance && !report.rateChanged && report.measuredInterval > 0) {
+    if (report.display.barEnd > 0) {
+        // The bar runs from column 14 (0 %) to 232 (100 %).
         auto* bar = new QProgressBar;
-        bar->setRange(0, 100);
-        bar->setValue(static_cast<int>(
-            std::min(100.0, 100.0 * report.requestedInterval / report.measuredInterval)));
+        bar->setRange(0, 218);
+        bar->setValue(std::clamp(report.display.barEnd - 14, 0, 218));
+        bar->setFormat("%p% of requested");
         layout->addWidget(bar);
     }
     auto* ok = new QPushButton("OK");

@@ -230,8 +230,14 @@ void RunDriver::optionsWindow() {
     s.nSamples = s.Sample;
     s.Sample -= 1;
     const double elapsed = (s.TicsAtLastSample - s.TimeAtStart) / 60.0;
-    rate_ = CHECKSAMPLERATE(p_, elapsed, s.ChartINTERVALinSECONDS);
+    rate_ = SampleRateReport{};
+    rate_.check = CHECKSAMPLERATE(p_, elapsed);
+    rate_.display = SHOWSAMPLERATE(p_, rate_.check, s.ChartINTERVALinSECONDS, true);
+    rate_.samples = s.Sample;
     summariseLateness(lateness_, rate_);
+    if (rate_.display.bzot && soundsOn()) {
+        io_.sounds.play("bzot");
+    }
     const std::string title = optionsWindowTitle(p_);
     if (quitRequested_ || commandQStop_) {
         quitRequested_ = commandQStop_ = false;

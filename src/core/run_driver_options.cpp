@@ -9,13 +9,6 @@ namespace trindel {
 
 namespace {
 
-std::string rateText(double interval) {
-    if (interval >= 1.0) {
-        return StringFormatter(interval) + " sec";
-    }
-    return interval > 0 ? StringFormatter(1.0 / interval) + "/sec" : " --";
-}
-
 std::string millis(double seconds) {
     return pictureText(seconds * 1000.0, "#.###") + " ms";
 }
@@ -84,42 +77,24 @@ int optionsButtonForKey(int character) {
     }
 }
 
-SampleRateReport CHECKSAMPLERATE(Program& p, double elapsedSeconds, double requested) {
-    Session& s = p.session;
-    SampleRateReport r;
-    r.recordingSeconds = elapsedSeconds - 60.0 * s.totalPauseDuration;
-    r.samples = s.Sample;
-    r.requestedInterval = requested;
-    r.measuredInterval = s.Sample > 0 ? r.recordingSeconds / s.Sample : 0.0;
-    r.ratio = s.ChartSampleInterval > 0 ? r.measuredInterval / s.ChartSampleInterval : 1.0;
-    r.rateChanged = s.SampleRateChanged != 0;
-    r.outOfTolerance = s.Sample >= 2 && std::fabs(r.ratio - 1.0) > s.SampRateError;
-    const bool outside = r.ratio > 1.0 + s.SampRateError || r.ratio < 1.0 - s.SampRateError;
-    s.SampleInterval =
-        outside && s.Sample > 0 ? static_cast<float>(r.measuredInterval) : s.ChartSampleInterval;
-    return r;
-}
-
 std::vector<std::string> sampleRateLines(const SampleRateReport& r) {
     std::vector<std::string> lines;
-    lines.push_back(r.requestedInterval >= 1.0 ? "sample interval" : "  sample rate");
-    if (r.rateChanged) {
-        lines.push_back("requested " + rateText(r.requestedInterval));
-        lines.push_back("Sample rate was changed,");
-        lines.push_back(" so an average rate was");
-        lines.push_back(" not computed.");
-        lines.push_back("Pause duration and speed data will");
-        lines.push_back(" be saved in the file's comments.");
-    } else if (r.samples < 2) {
-        lines.push_back("Too few samples to measure the rate.");
-    } else {
-        if (r.outOfTolerance) {
-            const double pct =
-                r.measuredInterval > 0 ? 100.0 * r.requestedInterval / r.measuredInterval : 0.0;
-            lines.push_back("measured rate is " + pictureText(pct, "###.##") + "% of requested");
-        }
-        lines.push_back("requested: " + rateText(r.requestedInterval));
-        lines.push_back(" measured: " + rateText(r.measuredInterval));
+    const RateDisplay& d = r.display;
+    if (d.shown) {
+        lines.push_back(d.heading);
+    }
+    std::vector<std::string> rest = d.lines;
+    if (d.barEnd > 0 && rest.size() >= 6) {
+        // "measured rate is" n "% of requested", then the bar's scale "0%" "50%" "100%".
+        lines.push_back(rest[0] + " " + rest[1] + rest[2]);
+        rest.erase(rest.begin(), rest.begin() + 6);
+    } else if (!rest.empty() && rest[0] == "requested" && rest.size() >= 2) {
+        lines.push_back(rest[0] + " " + rest[1]);
+        rest.erase(rest.begin(), rest.begin() + 2);
+    }
+    lines.insert(lines.end(), rest.begin(), rest.end());
+    if (r.samples >= 2 && r.check.measured > 0) {
+        lines.push_back("measured interval: " + runtimeText(r.check.measured) + " sec");
     }
     if (r.latenessKnown) {
         lines.push_back("scan lateness: median " + millis(r.latenessP50) + ", 99% " +

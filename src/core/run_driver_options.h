@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/program.h"
+#include "core/speed_limits.h"
 
 namespace trindel {
 
@@ -50,25 +51,17 @@ std::vector<OptionsButtonInfo> optionsButtons(const Program& p, const OptionsFea
 // file name, q/Q quit (through the unsaved-data check), any other key save.
 int optionsButtonForKey(int character);
 
-// The result of the rate check after a run.
+// The rate check after a run as the windows show it, with the scan lateness the driver measured.
 struct SampleRateReport {
-    double recordingSeconds = 0;  // elapsed less pauses
-    double measuredInterval = 0;
-    double requestedInterval = 0;
-    double ratio = 0;
+    RateCheck check;
+    RateDisplay display;
     int32_t samples = 0;
-    bool rateChanged = false;  // the interval was changed during a pause
-    bool outOfTolerance = false;
-    // Scan lateness of the run (seconds), when the loop measured it.
-    double latenessP50 = 0, latenessP99 = 0, latenessMax = 0;
+    double latenessP50 = 0, latenessP99 = 0, latenessMax = 0;  // seconds
     bool latenessKnown = false;
 };
 
-// CHECKSAMPLERATE: measures the interval and sets SampleInterval to it when it is out of
-// tolerance, to the requested interval otherwise.
-SampleRateReport CHECKSAMPLERATE(Program& p, double elapsedSeconds, double requested);
-
-// The lines the "Check Sample Rate" window shows.
+// The text lines of the rate window: the rate texts joined into readable lines, the measured
+// interval, and the lateness figures.
 std::vector<std::string> sampleRateLines(const SampleRateReport& r);
 
 // Percentiles of scan lateness samples (seconds); sorts the vector.

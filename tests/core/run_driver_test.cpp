@@ -260,22 +260,18 @@ TEST(OptionsWindow, ShowsOnlyTheButtonsOfPresentFeatures) {
     EXPECT_NE(std::find(withRoot.begin(), withRoot.end(), 7), withRoot.end());
 }
 
-TEST(SampleRateCheck, KeepsTheRequestedIntervalWithinTolerance) {
-    Program p;
-    p.session.ChartSampleInterval = 1.0f;
-    p.session.SampRateError = 0.03f;
-    p.session.Sample = 100;
-    SampleRateReport r = CHECKSAMPLERATE(p, 102.0, 1.0);
-    EXPECT_FLOAT_EQ(p.session.SampleInterval, 1.0f);
-    EXPECT_FALSE(r.outOfTolerance);
-    r = CHECKSAMPLERATE(p, 104.0, 1.0);
-    EXPECT_FLOAT_EQ(p.session.SampleInterval, 1.04f);
-    EXPECT_TRUE(r.outOfTolerance);
-    // A 10-minute run with a 5-minute pause and 300 samples at 1 s measures 1 s.
-    p.session.Sample = 300;
-    p.session.totalPauseDuration = 5.0f;
-    r = CHECKSAMPLERATE(p, 600.0, 1.0);
-    EXPECT_DOUBLE_EQ(r.measuredInterval, 1.0);
+TEST_F(DriverFixture, TheRateCheckIsMadeWhenTheOptionsWindowOpens) {
+    w.optionsAnswers = {kOptionsSave, kOptionsQuit};
+    run();
+    const SampleRateReport& r = driver.lastRateReport();
+    EXPECT_EQ(r.samples, 20);
+    // On virtual time every scan is on time: 20 intervals of 0.5 s.
+    EXPECT_NEAR(r.check.measured, 0.5, 0.02);
+    EXPECT_TRUE(r.latenessKnown);
+    EXPECT_DOUBLE_EQ(r.latenessMax, 0.0);
+    const auto lines = sampleRateLines(r);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "  sample rate");
 }
 
 TEST(SampleRateCheck, LatenessPercentiles) {
@@ -284,6 +280,7 @@ TEST(SampleRateCheck, LatenessPercentiles) {
         late.push_back(i * 1e-6);
     }
     SampleRateReport r;
+    r.samples = 1000;
     summariseLateness(late, r);
     EXPECT_TRUE(r.latenessKnown);
     EXPECT_NEAR(r.latenessP50, 501e-6, 1e-9);
