@@ -1,5 +1,6 @@
 // trindel-cli info FILE [--json]: format, samples, interval, channels, markers, comment, notes.
 #include "info_command.h"
+#include "setup_info.h"
 
 #include <iostream>
 #include <sstream>
@@ -8,6 +9,7 @@
 #include "files/export_number.h"
 #include "files/mac_roman_text.h"
 #include "files/recording_file_reader.h"
+#include "json_text.h"
 
 namespace trindel::cli {
 
@@ -41,36 +43,6 @@ std::string number(float value) {
 
 std::string jsonNumber(float value) {
     return value == value && value - value == 0 ? number(value) : "null";
-}
-
-std::string jsonString(const std::string& utf8) {
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    static const char* const kHex = "0123456789abcdef";
-                    out += "\\u00";
-                    out += kHex[c >> 4];
-                    out += kHex[c & 15];
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    return out + "\"";
 }
 
 const char* kConstantNames[] = {"flow rate (ml/min)", "mass (g)", "barometric pressure (torr)",
@@ -190,12 +162,16 @@ int runRecordingInfo(const std::string& path, bool json) {
 namespace {
 
 CommandRegistrar reg{[](CLI::App& app, int& exitStatus) {
-    auto* command = app.add_subcommand("info", "Describe a saved recording");
+    auto* command = app.add_subcommand("info", "Describe a saved recording or set-up file");
     auto path = std::make_shared<std::string>();
     auto json = std::make_shared<bool>(false);
-    command->add_option("FILE", *path, "Recording file (binary, ExpeData or text)")->required();
+    command->add_option("FILE", *path, "Recording (binary, ExpeData or text) or set-up file")
+        ->required();
     command->add_flag("--json", *json, "Print one JSON object");
-    command->callback([path, json, &exitStatus] { exitStatus = runRecordingInfo(*path, *json); });
+    command->callback([path, json, &exitStatus] {
+        exitStatus =
+            isSetupFile(*path) ? runSetupInfo(*path, *json) : runRecordingInfo(*path, *json);
+    });
 }};
 
 }  // namespace

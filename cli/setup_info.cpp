@@ -10,7 +10,9 @@
 #include "core/number_text.h"
 #include "core/program.h"
 #include "display/setup_report.h"
+#include "files/mac_roman_text.h"
 #include "files/setup_file.h"
+#include "json_text.h"
 
 namespace trindel::cli {
 
@@ -36,29 +38,6 @@ std::string number(float v) {
 
 std::string jsonNumber(float v) {
     return std::isfinite(v) ? number(v) : "null";
-}
-
-std::string jsonString(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            default:
-                if (c < 0x20) {
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                    out += buffer;
-                } else {
-                    out.push_back(static_cast<char>(c));
-                }
-        }
-    }
-    return out + "\"";
 }
 
 const char* modeName(int16_t mode) {

@@ -29,9 +29,6 @@ std::vector<std::string> setupReportLines(const Program& p, const SetupReportOpt
 std::string setupReportText(const Program& p, const SetupReportOptions& options,
                             const std::string& date, const std::string& lineEnd = "\r");
 
-// Text kept in the program (Mac Roman bytes) as UTF-8, for files people read.
-std::string macRomanToUtf8(const std::string& text);
-
 // "MM/dd/yy" of a time, in local time.
 std::string reportDate(std::time_t when);
 

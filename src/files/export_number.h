@@ -1,4 +1,5 @@
-// Numbers as the recording files write them: a 32-bit value in its shortest exact decimal form
+// Numbers as the recording files write them (floatText of core/number_text.h, with a fast path for
+// the common plain values): a 32-bit value in its shortest exact decimal form
 // (at most 9 significant digits), whole numbers without a point, a leading blank before a number
 // that is not negative. Plain decimal for 1e-5 <= |value| < 1e15, else "d.dddE+XX".
 // Buffer variants write without a terminating NUL and return the end of what they wrote.

@@ -12,6 +12,8 @@ struct FileStrings {
     std::string startDate;     // "MM/dd/yy" when the recording started
     std::string startTime;     // "HH:mm:ss"
     std::string rootName;      // root of the file series, at most 52 characters
+
+    bool operator==(const FileStrings&) const = default;
 };
 
 struct FileState {
@@ -31,6 +33,8 @@ struct FileState {
     int32_t ScopeCount = 0;  // files of the series written so far
     std::string ScopeFileFolder;
     int16_t ScopeFileComments = 0;  // 1 while the series holds scope files
+
+    bool operator==(const FileState&) const = default;
 };
 
 }  // namespace trindel

@@ -15,6 +15,8 @@ struct FileNote {
     std::string sample;  // NoteSample as number text
     std::string time;    // "HH:mm:ss" when the note window was opened
     std::string text;    // at most 250 characters
+
+    bool operator==(const FileNote&) const = default;
 };
 
 struct RecordingNotes {
@@ -38,6 +40,8 @@ struct RecordingNotes {
         return true;
     }
     void clearNotes() { NumberOfNotes = 0; }
+
+    bool operator==(const RecordingNotes&) const = default;
 };
 
 }  // namespace trindel
