@@ -9,6 +9,7 @@ namespace {
 
 RunDriverConfig driverConfig() {
     RunDriverConfig c;
+    c.features.saveSetup = true;
     c.shutdownMessagePath =
         QDir::home().filePath(".config/Trindel/TDshutdown message.txt").toStdString();
     return c;

@@ -6,6 +6,7 @@
 #include "core/chart_loop.h"
 #include "devices/device_table.h"
 #include "display/chart_screen.h"
+#include "files/setup_file.h"
 #include "ui/make_sure.h"
 
 namespace trindel {
@@ -284,6 +285,11 @@ bool RunDriver::optionsAction(int button) {
             return false;
         case kOptionsQuit:
             return !quit();
+        case kOptionsSaveSetup:
+            if (config_.features.saveSetup) {
+                MAKESETUP(p_, io_.host, io_.sounds);
+            }
+            return true;
         case kOptionsCheckSampleRate:
             windows_.sampleRateWindow(rate_);
             return true;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <deque>
 #include <fstream>
 
@@ -166,6 +167,19 @@ TEST_F(DriverFixture, AFailedSaveLeavesTheDataUnsaved) {
     run();
     EXPECT_EQ(p.prefs[kPrefDataSaved], 0);
     EXPECT_EQ(w.dataLossWindows, 1);
+}
+
+TEST_F(DriverFixture, SaveSetupWritesASetUpFileWhenTheFeatureIsOn) {
+    const std::string path = ::testing::TempDir() + "/driver_setup_file";
+    std::remove(path.c_str());
+    config.features.saveSetup = true;
+    RunDriver withSetup{p, io, w, hooks, config};
+    vp.host.fileAnswers = {path};
+    w.optionsAnswers = {kOptionsSaveSetup, kOptionsSave, kOptionsQuit};
+    withSetup.SetDefaultValues({1280, 1024});
+    std::ifstream written(path, std::ios::binary);
+    EXPECT_TRUE(written.good());
+    EXPECT_EQ(w.optionsWindows, 3);
 }
 
 TEST_F(DriverFixture, MenuQuitDuringARunStopsItAndGoesThroughTheCheck) {
