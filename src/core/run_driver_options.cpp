@@ -51,7 +51,9 @@ std::vector<OptionsButtonInfo> optionsButtons(const Program& p, const OptionsFea
     if (f.replay && p.session.RecordingMODE == 1) {
         b.push_back({kOptionsReplay, "Replay Data"});
     }
-    b.push_back({kOptionsHelp, "?"});
+    if (f.help) {
+        b.push_back({kOptionsHelp, "?"});
+    }
     return b;
 }
 

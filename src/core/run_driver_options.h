@@ -34,6 +34,7 @@ struct OptionsFeatures {
     bool replay = false;
     bool checkAlarms = false;
     bool rootFileName = false;
+    bool help = false;
 };
 
 struct OptionsButtonInfo {
