@@ -33,7 +33,8 @@ test-asan: build-asan
 
 test: test-plain test-asan
 
-run: build
+run: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target trindel_app
 	$(BUILD)/gui/trindel
 
 demo: build

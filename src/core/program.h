@@ -19,6 +19,7 @@
 #include "files/file_state.h"
 #include "files/recording_notes.h"
 #include "signal/conversion_tables.h"
+#include "ui/menu_state.h"
 #include "ui/prefs_array.h"
 
 namespace trindel {
@@ -59,6 +60,7 @@ struct Program {
     RecordingNotes notes;
     FileState files;
     EventFields events;
+    MenuState menus;
     ChartState chart;
     DeviceReaders readers;
 };

@@ -22,7 +22,6 @@ struct DeviceState {
     // 17 rows of 5 shorts; word 0 of rows 1..16 starts at 1.
     std::array<std::array<int16_t, 5>, 17> DataTakerChannels{};
     std::array<int16_t, 17> GainArray{};
-    int16_t AD_Device_Code = 6;  // device code written into data files
 
     int16_t hardwareADchannel = 0;        // A-D input of the channel being read
     std::array<float, 24> lastvoltage{};  // last value a reader accepted, per channel
@@ -30,6 +29,7 @@ struct DeviceState {
     std::array<std::array<float, 17>, 3> lastvoltageX{};
     int16_t serialWasRead = 0;
     uint64_t demoSeed = 0x9E3779B97F4A7C15ull;  // state of the demonstration generator
+    int16_t AD_Device_Code = 6;  // device code written into data files
 
     // --- Fields stored in set-up files ---
     std::array<int16_t, 17> ADsensorType{};  // sensor type per input 1..16

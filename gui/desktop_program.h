@@ -1,0 +1,35 @@
+// Everything the desktop program holds: state, the Qt platform, the main window, the front end
+// and the run driver. main() makes one and runs it; the GUI tests do the same.
+#pragma once
+
+#include <memory>
+
+#include "core/program.h"
+#include "core/run_driver.h"
+#include "main_window.h"
+#include "qt_front_end.h"
+#include "qt_platform.h"
+
+namespace trindel::gui {
+
+class DesktopProgram {
+  public:
+    DesktopProgram();
+    // Runs the program until it quits.
+    void run();
+
+    Program& program() { return *program_; }
+    QtPlatform& platform() { return io_; }
+    MainWindow& window() { return window_; }
+    RunDriver& driver() { return driver_; }
+
+  private:
+    std::unique_ptr<Program> program_;
+    QtPlatform io_;
+    Platform platform_;
+    MainWindow window_;
+    QtFrontEnd frontEnd_;
+    RunDriver driver_;
+};
+
+}  // namespace trindel::gui

@@ -1,0 +1,259 @@
+#include "main_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "core/chart_state.h"
+#include "toolbar_icons.h"
+#include "ui/menu_table.h"
+
+namespace trindel::gui {
+
+namespace {
+
+int virtualKey(int qtKey) {
+    static const std::map<int, int> kKeys = {
+        {Qt::Key_A, vk::A},           {Qt::Key_S, vk::S},         {Qt::Key_D, vk::D},
+        {Qt::Key_F, vk::F},           {Qt::Key_H, vk::H},         {Qt::Key_G, vk::G},
+        {Qt::Key_Z, vk::Z},           {Qt::Key_X, vk::X},         {Qt::Key_C, vk::C},
+        {Qt::Key_V, vk::V},           {Qt::Key_B, vk::B},         {Qt::Key_Q, vk::Q},
+        {Qt::Key_W, vk::W},           {Qt::Key_E, vk::E},         {Qt::Key_R, vk::R},
+        {Qt::Key_Y, vk::Y},           {Qt::Key_T, vk::T},         {Qt::Key_O, vk::O},
+        {Qt::Key_U, vk::U},           {Qt::Key_I, vk::I},         {Qt::Key_P, vk::P},
+        {Qt::Key_L, vk::L},           {Qt::Key_J, vk::J},         {Qt::Key_K, vk::K},
+        {Qt::Key_N, vk::N},           {Qt::Key_M, vk::M},         {Qt::Key_1, vk::One},
+        {Qt::Key_2, vk::Two},         {Qt::Key_3, vk::Three},     {Qt::Key_4, vk::Four},
+        {Qt::Key_5, vk::Five},        {Qt::Key_6, vk::Six},       {Qt::Key_7, vk::Seven},
+        {Qt::Key_8, vk::Eight},       {Qt::Key_9, vk::Nine},      {Qt::Key_0, vk::Zero},
+        {Qt::Key_Equal, vk::Equal},   {Qt::Key_Minus, vk::Minus}, {Qt::Key_Return, vk::Return},
+        {Qt::Key_Escape, vk::Escape}, {Qt::Key_Left, vk::Left},   {Qt::Key_Right, vk::Right},
+        {Qt::Key_Up, vk::Up},         {Qt::Key_Down, vk::Down},
+    };
+    auto it = kKeys.find(qtKey);
+    return it == kKeys.end() ? -1 : it->second;
+}
+
+// The character code a key event reports (arrows as 28 to 31, Escape 27, Return 13).
+int characterOf(QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Left:
+            return 28;
+        case Qt::Key_Right:
+            return 29;
+        case Qt::Key_Up:
+            return 30;
+        case Qt::Key_Down:
+            return 31;
+        case Qt::Key_Escape:
+            return 27;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        default:
+            break;
+    }
+    if (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z) {
+        const bool upper = (e->modifiers() & Qt::ShiftModifier) != 0;
+        return (upper ? 'A' : 'a') + (e->key() - Qt::Key_A);
+    }
+    const QString t = e->text();
+    return t.size() == 1 && t[0].unicode() < 128 ? t[0].unicode() : 0;
+}
+
+}  // namespace
+
+ChartView::ChartView(ImageCanvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(&canvas_, &ImageCanvas::changed, this, [this](QRect dirty) { update(dirty); });
+}
+
+QSize ChartView::sizeHint() const {
+    return canvas_.image().size();
+}
+
+void ChartView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.drawImage(event->rect(), canvas_.image(), event->rect());
+}
+
+MainWindow::MainWindow(Program& p, QtPlatform& platform) : p_(p), io_(platform) {
+    setWindowTitle("Trindel");
+    view_ = new ChartView(platform.canvas, this);
+    setCentralWidget(view_);
+    buildMenus();
+    buildToolbar();
+    showRecording(false);
+}
+
+void MainWindow::buildMenus() {
+    std::map<int, QMenu*> menus;
+    for (const MenuDef& def : trindel::menuBar()) {
+        QMenu* menu = def.menu < 10 ? menuBar()->addMenu(QString::fromStdString(def.title))
+                                    : new QMenu(QString::fromStdString(def.title), this);
+        menus[def.menu] = menu;
+    }
+    for (const MenuDef& def : trindel::menuBar()) {
+        QMenu* menu = menus[def.menu];
+        for (const MenuItemDef& item : def.items) {
+            if (item.text.empty()) {
+                menu->addSeparator();
+                continue;
+            }
+            if (item.submenu != 0) {
+                menu->addMenu(menus[item.submenu]);
+                continue;
+            }
+            QAction* a = menu->addAction(fromMacRoman(item.text));
+            if (item.key != 0) {
+                a->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(item.key)));
+            }
+            const int m = item.menu;
+            const int n = item.item;
+            actions_[m * 100 + n] = a;
+            connect(a, &QAction::triggered, this, [this, m, n] {
+                switch (DoMENU(p_, io_.sounds, m, n)) {
+                    case MenuCommand::Quit:
+                        if (onQuit) {
+                            onQuit();
+                        }
+                        break;
+                    case MenuCommand::SaveData:
+                        if (onSaveData) {
+                            onSaveData();
+                        }
+                        break;
+                    case MenuCommand::Redraw:
+                    case MenuCommand::None:
+                        break;
+                }
+                refreshMenus();
+            });
+        }
+    }
+    refreshMenus();
+}
+
+void MainWindow::refreshMenus() {
+    for (auto& [key, action] : actions_) {
+        const int m = key / 100;
+        const int n = key % 100;
+        const bool checked = menuItemChecked(p_, m, n);
+        action->setCheckable(checked || m >= 90 || (m == 1 && n >= 3 && n <= 5) || (m == 2) ||
+                             (m == 3 && n == 14));
+        action->setChecked(checked);
+        action->setEnabled(menuItemEnabled(p_, m, n, optionsOpen_, recording_));
+    }
+}
+
+void MainWindow::buildToolbar() {
+    toolbar_ = addToolBar("Acquisition");
+    toolbar_->setMovable(false);
+    toolbar_->setIconSize(QSize(32, 32));
+    struct Button {
+        int id;
+        const char* tip;
+    };
+    static constexpr Button kButtons[] = {
+        {kToolbarStop, "Stop"},
+        {kToolbarPause, "Pause"},
+        {kToolbarResume, "Resume"},
+        {kToolbarNote, "Note"},
+        {kToolbarAddTime, "Add time"},
+        {kToolbarReplay, "Replay"},
+        {kToolbarTimeToRef, "Time to next reference"},
+        {kToolbarBackup, "Backup now"},
+        {kToolbarReference, "Reference device on"},
+        {kToolbarSample, "Sample device on"},
+    };
+    for (const Button& b : kButtons) {
+        QAction* a = toolbar_->addAction(toolbarIcon(b.id), b.tip);
+        a->setObjectName(QString("toolbar-%1").arg(b.id));
+        const int id = b.id;
+        connect(a, &QAction::triggered, this, [this, id] {
+            io_.events.post(UserEvent{kEventControl, id, 0, 0});
+        });
+    }
+}
+
+void MainWindow::showRecording(bool shown) {
+    toolbar_->setVisible(shown);
+    view_->setVisible(shown);
+    if (shown) {
+        const QSize size(p_.prefs[kPrefWindowWidth], p_.prefs[kPrefWindowHeight]);
+        io_.canvas.resize(size.width(), size.height());
+        view_->setFixedSize(size);
+        adjustSize();
+        show();
+        raise();
+        view_->setFocus();
+        // Paint once now: the first paint loads fonts and sets up the backing store, which
+        // must not happen in the middle of the first scans.
+        view_->repaint();
+    }
+}
+
+void MainWindow::setRecordingActive(bool active) {
+    recording_ = active;
+    refreshMenus();
+}
+
+void MainWindow::setOptionsOpen(bool open) {
+    optionsOpen_ = open;
+    refreshMenus();
+}
+
+void MainWindow::noteKey(QKeyEvent* e, bool down) {
+    const int code = virtualKey(e->key());
+    if (code >= 0) {
+        keys_.set(code, down);
+    }
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    keys_.set(vk::Command, (mods & Qt::ControlModifier) != 0);
+    keys_.set(vk::Shift, (mods & Qt::ShiftModifier) != 0);
+    keys_.set(vk::Option, (mods & Qt::AltModifier) != 0);
+    io_.events.setKeyDown(Key::Command, (mods & Qt::ControlModifier) != 0);
+    io_.events.setKeyDown(Key::Shift, (mods & Qt::ShiftModifier) != 0);
+    io_.events.setKeyDown(Key::Option, (mods & Qt::AltModifier) != 0);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* e) {
+    noteKey(e, true);
+    if (e->isAutoRepeat()) {
+        return;
+    }
+    const int ch = characterOf(e);
+    if ((e->modifiers() & Qt::ControlModifier) != 0 && (ch == 'q' || ch == 'Q')) {
+        if (onQuit) {
+            onQuit();
+        }
+        return;
+    }
+    if (ch != 0) {
+        io_.events.post(UserEvent{kEventKey, ch, 0, 0});
+    }
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* e) {
+    noteKey(e, false);
+    // Modifiers released after the key: keep the loop's view of them current.
+    if (e->key() == Qt::Key_Control) {
+        keys_.set(vk::Command, false);
+        io_.events.setKeyDown(Key::Command, false);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closing the window is a Quit: it goes through the unsaved-data check.
+    event->ignore();
+    if (onQuit) {
+        onQuit();
+    }
+}
+
+}  // namespace trindel::gui

@@ -1,0 +1,72 @@
+// The main window: menu bar from the menu table, the acquisition toolbar, and the recording view
+// that shows the canvas image. Clicks and keys become events for the waiting loop.
+#pragma once
+
+#include <QMainWindow>
+#include <QWidget>
+#include <functional>
+#include <map>
+
+#include "core/program.h"
+#include "core/read_keys.h"
+#include "qt_platform.h"
+
+class QAction;
+class QToolBar;
+
+namespace trindel::gui {
+
+class ChartView final : public QWidget {
+    Q_OBJECT
+  public:
+    ChartView(ImageCanvas& canvas, QWidget* parent);
+    QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    ImageCanvas& canvas_;
+};
+
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+  public:
+    MainWindow(Program& p, QtPlatform& platform);
+
+    // Shows the recording view and the toolbar (run under way) or hides them.
+    void showRecording(bool shown);
+    void setRecordingActive(bool active);
+    void setOptionsOpen(bool open);
+    ChartView* chartView() const { return view_; }
+    QToolBar* toolbar() const { return toolbar_; }
+    // Keys held now, by virtual key code.
+    const KeyMap& heldKeys() const { return keys_; }
+    void refreshMenus();
+
+    // Called when Quit is chosen (menu or Command-Q).
+    std::function<void()> onQuit;
+    // Called for "Save Data As..." while the options window is up.
+    std::function<void()> onSaveData;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildMenus();
+    void buildToolbar();
+    void noteKey(QKeyEvent* event, bool down);
+
+    Program& p_;
+    QtPlatform& io_;
+    ChartView* view_;
+    QToolBar* toolbar_;
+    std::map<int, QAction*> actions_;  // menu * 100 + item
+    bool recording_ = false;
+    bool optionsOpen_ = false;
+    KeyMap keys_;
+};
+
+}  // namespace trindel::gui

@@ -1,0 +1,266 @@
+#include "qt_front_end.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTime>
+#include <QVBoxLayout>
+
+#include "core/chart_actions.h"
+#include "core/number_text.h"
+#include "display/chart_axis.h"
+#include "display/chart_screen.h"
+#include "files/save_files.h"
+#include "windows.h"
+
+namespace trindel::gui {
+
+QtFrontEnd::QtFrontEnd(Program& p, QtPlatform& io, MainWindow& window)
+    : p_(p), io_(io), window_(window) {
+    window_.onQuit = [this] { quitRequested(); };
+    window_.onSaveData = [this] {
+        if (QDialog* options = window_.findChild<QDialog*>("OptionsWindow")) {
+            options->setProperty("chosen", kOptionsSave);
+            options->done(QDialog::Accepted);
+        }
+    };
+}
+
+QtFrontEnd::~QtFrontEnd() {
+    delete note_;
+}
+
+void QtFrontEnd::quitRequested() {
+    quitAsked_ = true;
+    if (driver != nullptr) {
+        driver->requestQuit();
+    }
+    io_.events.post(UserEvent{kEventKey, 0, 0, 0});
+    // A window waiting for an answer ends; the driver then goes through Quit.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        }
+    }
+}
+
+RunWindows::StartChoice QtFrontEnd::startWindow(Program& p, int& device) {
+    if (quitAsked_) {
+        return StartChoice::Quit;
+    }
+    return runStartWindow(&window_, p, io_.sounds, device);
+}
+
+bool QtFrontEnd::modesAndChannels(Program&, ModesChannelsModel& model) {
+    return !quitAsked_ && runModesWindow(&window_, model) && !quitAsked_;
+}
+
+bool QtFrontEnd::chartInterval(Program& p, IntervalDialog& dialog) {
+    return !quitAsked_ && runIntervalDialog(&window_, p, dialog) && !quitAsked_;
+}
+
+void QtFrontEnd::showRecordingWindow(Program&, bool shown) {
+    window_.showRecording(shown);
+    window_.setRecordingActive(shown);
+    readoutDirty_.fill(false);
+    statusDirty_.fill(false);
+    fields_ = {};
+}
+
+int QtFrontEnd::optionsWindow(Program&, const std::string& title,
+                              const std::vector<OptionsButtonInfo>& buttons,
+                              const SampleRateReport& rate) {
+    flushWindow();
+    window_.setRecordingActive(false);
+    window_.setOptionsOpen(true);
+    int button = 0;
+    while (button == 0) {
+        if (quitAsked_) {
+            quitAsked_ = false;
+            button = kOptionsQuit;
+            break;
+        }
+        button = runOptionsWindow(&window_, title, buttons, rate);
+    }
+    window_.setOptionsOpen(false);
+    window_.setRecordingActive(button == kOptionsNewRun);
+    return button;
+}
+
+bool QtFrontEnd::possibleDataLoss(const std::string& unsavedText) {
+    quitAsked_ = false;
+    return runDataLossWindow(&window_, unsavedText);
+}
+
+bool QtFrontEnd::saveFiles(Program& p) {
+    SaveHooks hooks;
+    hooks.playSound = [this](std::string_view sound) {
+        if (p_.menus.Sound_Is_On != 0) {
+            io_.sounds.play(sound);
+        }
+    };
+    hooks.textCaution = [this] {
+        io_.host.alert("Caution",
+                       "A text file holds the values as text: it is larger and slower to write "
+                       "than the binary file, and the program cannot replay it. The file comment, "
+                       "notes and gas-exchange constants are not saved in it.",
+                       {"OK"});
+    };
+    hooks.fileComments = [this](const std::string&) {
+        runCommentWindow(&window_, p_, p_.prefs[kPrefFormatExpeData] != 0);
+    };
+    return SAVEFILES(p, io_.host, hooks) == SaveOutcome::Saved;
+}
+
+void QtFrontEnd::sampleRateWindow(const SampleRateReport& report) {
+    runSampleRateWindow(&window_, report);
+}
+
+void QtFrontEnd::showStatusField(int field, std::string_view text) {
+    if (field >= 2 && field <= 4) {
+        status_[static_cast<size_t>(field)] = std::string(text);
+        statusDirty_[static_cast<size_t>(field)] = true;
+    }
+}
+
+void QtFrontEnd::setProgressBar(int segments) {
+    if (segments != progress_) {
+        progress_ = segments;
+        progressDirty_ = true;
+    }
+}
+
+void QtFrontEnd::showReadout(int channel, std::string_view text) {
+    if (channel >= 1 && channel <= 16) {
+        readouts_[static_cast<size_t>(channel)] = std::string(text);
+        readoutDirty_[static_cast<size_t>(channel)] = true;
+    }
+}
+
+void QtFrontEnd::showChannelStatus(int channel, std::string_view text, bool alert) {
+    if (channel < 1 || channel > 16) {
+        return;
+    }
+    ChannelFields& f = fields_[static_cast<size_t>(channel)];
+    if (f.status != text || f.alert != alert) {
+        f.status = std::string(text);
+        f.alert = alert;
+        f.statusDirty = true;
+    }
+}
+
+void QtFrontEnd::showSwitchingStatus(int channel, std::string_view text) {
+    if (channel < 1 || channel > 16) {
+        return;
+    }
+    ChannelFields& f = fields_[static_cast<size_t>(channel)];
+    if (f.switching != text) {
+        f.switching = std::string(text);
+        f.switchingDirty = true;
+    }
+}
+
+void QtFrontEnd::flushWindow() {
+    for (int c = 1; c <= p_.session.nChan && c <= 16; ++c) {
+        if (readoutDirty_[static_cast<size_t>(c)]) {
+            drawReadout(p_, io_.canvas, c, readouts_[static_cast<size_t>(c)]);
+            readoutDirty_[static_cast<size_t>(c)] = false;
+        }
+        ChannelFields& f = fields_[static_cast<size_t>(c)];
+        if (f.statusDirty) {
+            drawChannelStatus(p_, io_.canvas, c, f.status, f.alert);
+            f.statusDirty = false;
+        }
+        if (f.switchingDirty) {
+            drawSwitchingStatus(p_, io_.canvas, c, f.switching);
+            f.switchingDirty = false;
+        }
+    }
+    for (int f = 2; f <= 4; ++f) {
+        if (statusDirty_[static_cast<size_t>(f)]) {
+            drawStatusField(p_, io_.canvas, f, status_[static_cast<size_t>(f)]);
+            statusDirty_[static_cast<size_t>(f)] = false;
+        }
+    }
+    if (progressDirty_) {
+        drawProgressBar(p_, io_.canvas, progress_);
+        progressDirty_ = false;
+    }
+    io_.canvas.flush();
+}
+
+PauseOutcome QtFrontEnd::pauseWindow(Program& p) {
+    flushWindow();
+    Platform platform = io_.platform();
+    const auto refresh = [this, &p, &platform] {
+        const std::array<float, 17> values = pauseRefreshValues(p, platform);
+        for (int c = 1; c <= p.session.nChan && c <= 16; ++c) {
+            drawReadout(p, io_.canvas, c, StringFormatter(values[static_cast<size_t>(c)]));
+        }
+        io_.canvas.flush();
+    };
+    return runPauseWindow(&window_, p, refresh);
+}
+
+void QtFrontEnd::openNoteWindow(Program& p) {
+    if (note_ != nullptr) {
+        note_->raise();
+        return;
+    }
+    if (p.notes.NumberOfNotes >= kMaxNotes) {
+        io_.sounds.play("bzot");
+        return;
+    }
+    // The note window stays open while recording goes on; keys go to it, not to the loop.
+    const std::string sample = runtimeText(p.session.Sample);
+    const std::string time = QTime::currentTime().toString("HH:mm:ss").toStdString();
+    auto* d = new QDialog(&window_);
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setWindowTitle("Note");
+    auto* layout = new QVBoxLayout(d);
+    layout->addWidget(new QLabel("Enter Notes -- No Arrow Keys or Cursor"));
+    auto* text = new QLineEdit;
+    text->setMaxLength(static_cast<int>(kMaxNoteText));
+    layout->addWidget(text);
+    auto* counter = new QLabel("0 characters (250 possible)");
+    layout->addWidget(counter);
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    layout->addWidget(box);
+    QObject::connect(text, &QLineEdit::textChanged, counter, [counter](const QString& t) {
+        counter->setText(QString("%1 characters (250 possible)").arg(t.size()));
+    });
+    QObject::connect(box, &QDialogButtonBox::accepted, d, [this, d, text, sample, time] {
+        if (!text->text().isEmpty()) {
+            p_.notes.addNote(FileNote{sample, time, toMacRoman(text->text())});
+        }
+        d->close();
+    });
+    QObject::connect(box, &QDialogButtonBox::rejected, d, &QDialog::close);
+    note_ = d;
+    d->show();
+}
+
+bool QtFrontEnd::noteWindowOpen() {
+    return note_ != nullptr && note_->isVisible();
+}
+
+void QtFrontEnd::screenInfo(Program& p) {
+    if (p.session.SampleRateChanged != 0) {
+        // A new interval from the pause window: new tick spacing from the next screen's phase.
+        const float next = p.view.axis.NextTicPosition;
+        COMPUTETICS(p);
+        p.view.axis.NextTicPosition = next;
+    }
+    ScreenINFO(p, io_.canvas);
+    io_.canvas.flush();
+}
+
+void QtFrontEnd::newScreen(Program& p) {
+    flushWindow();
+    REDRAWSCREEN(p, io_.canvas);
+    readoutDirty_.fill(true);
+}
+
+}  // namespace trindel::gui

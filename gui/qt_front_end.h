@@ -1,0 +1,75 @@
+// The desktop front end: the run driver's windows and the chart loop's hooks on Qt.
+#pragma once
+
+#include <QPointer>
+#include <array>
+#include <string>
+
+#include "core/chart_hooks.h"
+#include "core/run_driver.h"
+#include "main_window.h"
+#include "qt_platform.h"
+
+class QDialog;
+class QLineEdit;
+
+namespace trindel::gui {
+
+class QtFrontEnd final : public RunWindows, public ChartHooks {
+  public:
+    QtFrontEnd(Program& p, QtPlatform& io, MainWindow& window);
+    ~QtFrontEnd() override;
+
+    // Set by the program so menu Quit reaches the driver.
+    RunDriver* driver = nullptr;
+
+    // RunWindows
+    StartChoice startWindow(Program& p, int& device) override;
+    bool modesAndChannels(Program& p, ModesChannelsModel& model) override;
+    bool chartInterval(Program& p, IntervalDialog& dialog) override;
+    void showRecordingWindow(Program& p, bool shown) override;
+    int optionsWindow(Program& p, const std::string& title,
+                      const std::vector<OptionsButtonInfo>& buttons,
+                      const SampleRateReport& rate) override;
+    bool possibleDataLoss(const std::string& unsavedText) override;
+    bool saveFiles(Program& p) override;
+    void sampleRateWindow(const SampleRateReport& report) override;
+
+    // ChartHooks
+    void showStatusField(int field, std::string_view text) override;
+    void setProgressBar(int segments) override;
+    void showReadout(int channel, std::string_view text) override;
+    void showChannelStatus(int channel, std::string_view text, bool alert) override;
+    void showSwitchingStatus(int channel, std::string_view text) override;
+    void flushWindow() override;
+    KeyMap heldKeys() override { return window_.heldKeys(); }
+    PauseOutcome pauseWindow(Program& p) override;
+    void openNoteWindow(Program& p) override;
+    bool noteWindowOpen() override;
+    void screenInfo(Program& p) override;
+    void newScreen(Program& p) override;
+
+  private:
+    void quitRequested();
+
+    Program& p_;
+    QtPlatform& io_;
+    MainWindow& window_;
+    // Fields waiting to be drawn at the next flush (read-outs change every scan).
+    std::array<std::string, 17> readouts_;
+    std::array<bool, 17> readoutDirty_{};
+    // Per channel: status text and alert style, switching text; drawn when changed.
+    struct ChannelFields {
+        std::string status, switching;
+        bool alert = false, statusDirty = false, switchingDirty = false;
+    };
+    std::array<ChannelFields, 17> fields_{};
+    std::array<std::string, 5> status_;
+    std::array<bool, 5> statusDirty_{};
+    int progress_ = -1;
+    bool progressDirty_ = false;
+    QPointer<QDialog> note_;
+    bool quitAsked_ = false;
+};
+
+}  // namespace trindel::gui

@@ -1,0 +1,43 @@
+// The program's modal windows. Each runs a model from src/ to completion and returns the result.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/chart_hooks.h"
+#include "core/program.h"
+#include "core/run_driver.h"
+#include "platform/sounds.h"
+
+class QWidget;
+
+namespace trindel::gui {
+
+// "Startup Routines..." with the device dialog behind "Select A-D".
+// A short animation runs while it is up (at most 800 ticks, ended by a mouse press), with random
+// "buzz" cues when sounds are on.
+RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, Sounds& sounds, int& device);
+// "External A/D Device": the chosen code, or 0 for the demonstration mode.
+int runDeviceDialog(QWidget* parent, Program& p);
+// "Modes and Channels"; false when closed without a choice (Quit).
+bool runModesWindow(QWidget* parent, ModesChannelsModel& model);
+// The chart "Sample Rate" dialog; false when the user quits.
+bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model);
+// The after-run options window; returns the button chosen.
+int runOptionsWindow(QWidget* parent, const std::string& title,
+                     const std::vector<OptionsButtonInfo>& buttons, const SampleRateReport& rate);
+// "Possible Data Loss"; true for yes.
+bool runDataLossWindow(QWidget* parent, const std::string& unsavedText);
+// "recording check" with the measured rate and the scan lateness.
+void runSampleRateWindow(QWidget* parent, const SampleRateReport& report);
+// " Acquisition Pause… "; `refresh` shows fresh readings in the read-outs ("Refresh", every
+// 30 ticks while on).
+PauseOutcome runPauseWindow(QWidget* parent, Program& p, const std::function<void()>& refresh);
+// The comment window before a binary (comment and gas-exchange constants) or ExpeData file.
+void runCommentWindow(QWidget* parent, Program& p, bool expeData);
+// The note window: the note text, or nothing when cancelled.
+std::optional<std::string> runNoteWindow(QWidget* parent);
+
+}  // namespace trindel::gui

@@ -1,0 +1,280 @@
+#include "display/chart_screen.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/chart_actions.h"
+#include "core/number_text.h"
+#include "display/chart_axis.h"
+
+namespace trindel {
+
+namespace {
+
+constexpr int kChartTop = 34;
+constexpr RGBColor kInfoColour{0, 0, 0};
+
+float& nv(Program& p, int c, int e) {
+    return p.channels.Nvar[static_cast<size_t>(c)][static_cast<size_t>(e)];
+}
+float nv(const Program& p, int c, int e) {
+    return p.channels.Nvar[static_cast<size_t>(c)][static_cast<size_t>(e)];
+}
+
+int width(const Program& p) {
+    return p.prefs[kPrefWindowWidth];
+}
+int height(const Program& p) {
+    return p.prefs[kPrefWindowHeight];
+}
+
+int bandTop(const Program& p, int c) {
+    return static_cast<int>(nv(p, c, kBandBottom) - nv(p, c, kBandHeight)) - 1;
+}
+
+void drawBand(const Program& p, Canvas& canvas, int c) {
+    const int W = width(p);
+    const int T = bandTop(p, c);
+    const int B = static_cast<int>(nv(p, c, kBandBottom));
+    const RGBColor frame = p.colours.ChartFrameColor;
+    canvas.frameRect(Rect{0, T, W, B + 1}, frame);
+    const float maxy = nv(p, c, kDisplayMax);
+    const float miny = nv(p, c, kDisplayMin);
+    int zeroRow = -1000;
+    if (p.prefs[kPrefShowZeroLines] != 0 && maxy > 0 && miny < 0) {
+        zeroRow = static_cast<int>(T + 0.99 + (B - T) * maxy / (maxy - miny));
+        canvas.line(1, zeroRow, W - 2, zeroRow, frame, PenStyle::Dashed);
+    }
+    if (p.prefs[kPrefShowScaleGrid] != 0) {
+        const float h = nv(p, c, kBandHeight);
+        int n = h >= 76 ? 4 : (h > 50 ? 3 : 2);
+        if (p.prefs[kPrefManyGridLines] != 0) {
+            n *= 2;
+        }
+        const PenStyle style =
+            p.prefs[kPrefDashedGridLines] != 0 ? PenStyle::Dashed : PenStyle::Solid;
+        for (int k = 1; k < n; ++k) {
+            const int row = static_cast<int>(B - k * h / n);
+            if (std::abs(row - zeroRow) > 1) {
+                canvas.line(1, row, W - 2, row, p.colours.VeryLightGray, style);
+            }
+        }
+    }
+    const TextStyle small{9, false, frame};
+    canvas.text(1, T + 11, StringFormatter(maxy), small);
+    canvas.text(48, T + 11,
+                "Channel " + std::to_string(c) + "  Input #" +
+                    std::to_string(static_cast<int>(nv(p, c, kInputNumber))),
+                small);
+    std::string label = p.channels.label(c);
+    while (!label.empty() && label.back() == ' ') {
+        label.pop_back();
+    }
+    const bool large = p.prefs[kPrefLargeReadouts] != 0;
+    canvas.text(large ? 341 : 258, T + 11, label, small);
+    if (nv(p, c, kCoeffA) == -9999.0f) {
+        canvas.text(48, static_cast<int>(nv(p, c, kReadoutRow)) + (large ? 34 : 24),
+                    "Arrow keys: up = +1; down = -1; home = 0", small);
+    }
+    canvas.text(1, static_cast<int>(nv(p, c, kLabelRow)) - 3, StringFormatter(miny), small);
+}
+
+void drawEndOfSampling(Program& p, Canvas& canvas, int scrollSamples) {
+    const Session& s = p.session;
+    if (s.Sample + scrollSamples <= s.MaxSamples) {
+        return;
+    }
+    const int W = width(p);
+    const int x = W - static_cast<int>((s.Sample + scrollSamples - s.MaxSamples) / s.ChartView);
+    const int bottom = lastBandBottom(p);
+    canvas.fillRect(Rect{x, 33, x + 2, bottom}, p.colours.RGBred);
+    canvas.text(x + 4, bottom + 22, "\xAC End of sampling period",
+                TextStyle{10, true, p.colours.RGBred});
+}
+
+}  // namespace
+
+void SetChanParams(Program& p, int oldHeight, int rescale) {
+    const int n = p.session.nChan;
+    if (rescale == 0) {
+        if (oldHeight == 0) {
+            p.prefs[kPrefWindowHeight] = 768;
+        }
+        if (n > 0) {
+            const float h = static_cast<float>(height(p) - 60) / static_cast<float>(n);
+            for (int c = 1; c <= n; ++c) {
+                nv(p, c, kBandHeight) = h;
+                nv(p, c, kBandBottom) = 34 + c * h;
+                nv(p, c, kReadoutRow) = nv(p, c, kBandBottom) - h;
+                nv(p, c, kLabelRow) = nv(p, c, kBandBottom) - 2;
+                nv(p, c, kLastPenRow) = nv(p, c, kBandBottom);
+            }
+        }
+    } else if (oldHeight > 60) {
+        const float f = static_cast<float>(height(p) - 60) / static_cast<float>(oldHeight - 60);
+        for (int c = 1; c <= n; ++c) {
+            const float top = c == 1 ? 35.0f : nv(p, c - 1, kBandBottom) + 1;
+            nv(p, c, kBandHeight) *= f;
+            nv(p, c, kBandBottom) = top + nv(p, c, kBandHeight);
+            if (c < n) {
+                nv(p, c + 1, kReadoutRow) = nv(p, c, kBandBottom) + 1;
+            }
+            nv(p, c, kLabelRow) = nv(p, c, kBandBottom) - 2;
+            nv(p, c, kLastPenRow) = nv(p, c, kBandBottom);
+        }
+    }
+    CLEARARRAY(p.scope);
+}
+
+void DRAWCHANNELS(const Program& p, Canvas& canvas) {
+    for (int c = p.view.axis.FirstChan; c <= p.session.nChan; ++c) {
+        drawBand(p, canvas, c);
+    }
+}
+
+void DRAWSCREEN(Program& p, Canvas& canvas, int screenHeight) {
+    Session& s = p.session;
+    ChartAxis& a = p.view.axis;
+    const int n = s.nChan;
+    if (n > 0 && nv(p, n, kBandBottom) + 15 > height(p)) {
+        if (nv(p, n, kBandBottom) + 15 > screenHeight) {
+            SetChanParams(p, height(p), 0);
+        } else {
+            const int old = height(p);
+            p.prefs[kPrefWindowHeight] = static_cast<int16_t>(nv(p, n, kBandBottom) - 58);
+            SetChanParams(p, old, 1);
+        }
+    }
+    const int W = width(p);
+    const int H = height(p);
+    a.FirstChan = 1;
+    s.ScreenCapacity = static_cast<int16_t>(std::min(32767.0f, W * s.ChartView + 1));
+    s.NscrnCASEs = 0;
+    a.NewScreen = 0;
+    a.LastNsCasx = 0;
+    p.chart.previousColumn = -500;
+    a.zz = 0.0;
+    canvas.fillRect(Rect{0, 0, W, 33}, p.colours.LightGray);
+    canvas.fillRect(Rect{0, 33, W, H}, p.colours.ChartBackgroundColor);
+    DRAWCHANNELS(p, canvas);
+    COMPUTETICS(p);
+    a.firsttic = a.NextTicPosition;
+    DRAWTICS(p, canvas);
+    DRAWTICLABELS(p, canvas);
+    ScreenINFO(p, canvas);
+    canvas.text(4, 28, "data capacity ", TextStyle{10, false, p.colours.DarkGray});
+    const StatusTexts t = statusTexts(s, s.MaxSamples > 0 ? 100.0 / s.MaxSamples : 0.0);
+    drawStatusField(p, canvas, 2, t.sample);
+    drawStatusField(p, canvas, 3, t.done);
+    drawStatusField(p, canvas, 4, t.left);
+    drawProgressBar(p, canvas, 0);
+    drawEndOfSampling(p, canvas, static_cast<int>(W * s.ChartView));
+    canvas.flush();
+}
+
+void REDRAWSCREEN(Program& p, Canvas& canvas) {
+    Session& s = p.session;
+    ChartAxis& a = p.view.axis;
+    const int W = width(p);
+    int kept = 0;
+    int moved = static_cast<int>(W * s.ChartView);
+    switch (p.prefs[kPrefChartViewStyle]) {
+        case 1:
+            kept = static_cast<int>(W * 0.5);
+            moved = static_cast<int>(W * s.ChartView * 0.5);
+            break;
+        case 2:
+            kept = static_cast<int>(W * 0.333333);
+            moved = static_cast<int>(W * s.ChartView * 0.66667);
+            break;
+        case 3:
+            kept = static_cast<int>(W * 0.25);
+            moved = static_cast<int>(W * s.ChartView * 0.75);
+            break;
+        default:
+            break;
+    }
+    const int bottom = lastBandBottom(p) + 12;
+    canvas.scrollRect(Rect{0, kChartTop, W, bottom}, -(W - kept), 0,
+                      p.colours.ChartBackgroundColor);
+    DRAWCHANNELS(p, canvas);
+    drawEndOfSampling(p, canvas, moved);
+    a.NextTicPosition += static_cast<float>(kept);
+    a.firsttic = a.NextTicPosition;
+    DRAWTICS(p, canvas);
+    DRAWTICLABELS(p, canvas);
+    ++a.NewScreen;
+    s.NscrnCASEs = static_cast<int16_t>(kept * s.ChartView);
+    a.LastNsCasx = kept;
+    p.chart.previousColumn = static_cast<int16_t>(kept);
+    canvas.flush();
+}
+
+void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view text) {
+    const int T = bandTop(p, channel);
+    const bool large = p.prefs[kPrefLargeReadouts] != 0;
+    const Rect r = large ? Rect{170, T + 1, 337, T + 24} : Rect{170, T + 1, 256, T + 13};
+    canvas.fillRect(r, p.colours.ChartBackgroundColor);
+    canvas.text(r.left + 2, r.bottom - 2, text,
+                TextStyle{large ? 18 : 10, large, p.colours.ChartDataColor});
+}
+
+void drawChannelStatus(const Program& p, Canvas& canvas, int channel, std::string_view text,
+                       bool alert) {
+    const int W = width(p);
+    const int T = bandTop(p, channel);
+    const Rect r{W - 107, T + 2, W - 2, T + 20};
+    canvas.fillRect(r, alert ? p.colours.RGBred : p.colours.ChartBackgroundColor);
+    canvas.text(r.left + 2, r.bottom - 5, text,
+                TextStyle{10, alert, alert ? p.colours.Markwhite : p.colours.ChartFrameColor});
+}
+
+void drawSwitchingStatus(const Program& p, Canvas& canvas, int channel, std::string_view text) {
+    const int W = width(p);
+    const int T = bandTop(p, channel);
+    const Rect r{W - 144, T + 4, W - 108, T + 15};
+    canvas.fillRect(r, p.colours.ChartBackgroundColor);
+    canvas.text(r.left + 1, r.bottom - 2, text, TextStyle{9, false, p.colours.ChartFrameColor});
+}
+
+void drawStatusField(const Program& p, Canvas& canvas, int field, std::string_view text) {
+    static constexpr int kLeft[] = {4, 110, 212, 372};
+    if (field < 2 || field > 4) {
+        return;
+    }
+    const Rect r{kLeft[field - 2], 0, kLeft[field - 1] - 2, 16};
+    canvas.fillRect(r, p.colours.LightGray);
+    canvas.text(r.left, 12, text, TextStyle{10, false, kInfoColour});
+}
+
+void drawProgressBar(const Program& p, Canvas& canvas, int segments) {
+    const int W = width(p);
+    const int left = W >= 832 ? 650 : 471;
+    const int right = W - 10;
+    if (right - left < 20) {
+        return;
+    }
+    const Rect bar{left, 4, right, 14};
+    canvas.fillRect(bar, p.colours.extremelyLightGray);
+    canvas.frameRect(bar, p.colours.DarkGray);
+    // The loop counts W - 10 segments; the bar shows them scaled to its own width.
+    const int total = std::max(1, W - 10);
+    const int filled = static_cast<int>(static_cast<int64_t>(bar.width() - 2) *
+                                        std::clamp(segments, 0, total) / total);
+    if (filled > 0) {
+        canvas.fillRect(Rect{left + 1, 5, left + 1 + filled, 13}, p.colours.zcyan);
+    }
+}
+
+void ScreenINFO(Program& p, Canvas& canvas) {
+    const int W = width(p);
+    const std::string text = "   " + std::to_string(p.session.MaxSamples) + " samples" +
+                             FindChartDuration(p) + "        ";
+    const int left = 357;
+    const int right = W >= 832 ? 638 : 475;
+    canvas.fillRect(Rect{left - 100, 17, right + 100, 32}, p.colours.LightGray);
+    const int textWidth = static_cast<int>(text.size()) * 6;
+    canvas.text(left + (right - left - textWidth) / 2, 28, text, TextStyle{12, false, kInfoColour});
+}
+
+}  // namespace trindel

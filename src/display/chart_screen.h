@@ -1,0 +1,45 @@
+// The chart recording screen: band layout, the screen drawn for a run, new screens when one is
+// full, one trace segment per channel per scan, read-outs, status fields and the progress bar.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/program.h"
+#include "platform/canvas.h"
+
+namespace trindel {
+
+// Lays out the channel bands: equal bands (rescale 0; oldHeight 0 resets the height to 768) or
+// bands rescaled from a window height of oldHeight (rescale 1).
+void SetChanParams(Program& p, int oldHeight, int rescale);
+
+// Draws the recording window for a new run: bands, ticks, labels, information line, status
+// fields and progress bar. Sets ScreenCapacity, NscrnCASEs and the tick phase.
+void DRAWSCREEN(Program& p, Canvas& canvas, int screenHeight);
+
+// Starts a new screen when the current one is full, keeping the part the scrolling choice keeps.
+void REDRAWSCREEN(Program& p, Canvas& canvas);
+
+// Frame, zero line, scale grid and labels of every chart band.
+void DRAWCHANNELS(const Program& p, Canvas& canvas);
+
+// Read-out field of one channel (text as the chart loop formats it).
+void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view text);
+
+// A channel's status field (alarm and error texts; in the alert colour when `alert`) and its
+// switching field.
+void drawChannelStatus(const Program& p, Canvas& canvas, int channel, std::string_view text,
+                       bool alert);
+void drawSwitchingStatus(const Program& p, Canvas& canvas, int channel, std::string_view text);
+
+// Status fields 2 (sample count), 3 (% done) and 4 (time left).
+void drawStatusField(const Program& p, Canvas& canvas, int field, std::string_view text);
+
+// The progress bar filled to `segments` of (window width - 10).
+void drawProgressBar(const Program& p, Canvas& canvas, int segments);
+
+// The information line at the top of the recording window.
+void ScreenINFO(Program& p, Canvas& canvas);
+
+}  // namespace trindel

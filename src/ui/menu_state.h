@@ -1,0 +1,16 @@
+// Menu-owned settings: the event-sound switch and the flags the menu bar shows.
+#pragma once
+
+#include <cstdint>
+
+namespace trindel {
+
+struct MenuState {
+    int32_t Sound_Is_On = 1;  // event sounds on or off
+};
+
+inline bool soundsOn(const MenuState& m) {
+    return m.Sound_Is_On != 0;
+}
+
+}  // namespace trindel

@@ -1,0 +1,170 @@
+// Band layout, the time axis and new screens of the chart recording window.
+#include <gtest/gtest.h>
+
+#include "display/chart_axis.h"
+#include "display/chart_screen.h"
+#include "platform/virtual_platform.h"
+
+namespace trindel {
+namespace {
+
+struct ChartFixture : ::testing::Test {
+    explicit ChartFixture(int channels = 4) {
+        SetInitialVariableValues(p, ScreenSize{1280, 1024});
+        p.session.nChan = static_cast<int16_t>(channels);
+        p.session.MaxSamples = 5000;
+        for (int c = 1; c <= channels; ++c) {
+            p.channels.Nvar[static_cast<size_t>(c)][kDisplayMax] = 5;
+            p.channels.Nvar[static_cast<size_t>(c)][kDisplayMin] = -5;
+        }
+        SetChanParams(p, 0, 0);
+    }
+    Program p;
+    RecordingCanvas canvas{1024, 768};
+    float nv(int c, int e) const {
+        return p.channels.Nvar[static_cast<size_t>(c)][static_cast<size_t>(e)];
+    }
+};
+
+TEST_F(ChartFixture, EqualBandsFillTheWindow) {
+    EXPECT_EQ(p.prefs[kPrefWindowHeight], 768);
+    EXPECT_FLOAT_EQ(nv(1, kBandHeight), 177.0f);
+    EXPECT_FLOAT_EQ(nv(1, kBandBottom), 211.0f);
+    EXPECT_FLOAT_EQ(nv(1, kReadoutRow), 34.0f);
+    EXPECT_FLOAT_EQ(nv(4, kBandBottom), 742.0f);
+    EXPECT_FLOAT_EQ(nv(2, kLabelRow), 386.0f);
+}
+
+TEST_F(ChartFixture, RescaledBandsKeepTheirProportions) {
+    p.channels.Nvar[1][kBandHeight] = 300;
+    p.prefs[kPrefWindowHeight] = 408;  // from 768: factor (408 - 60) / (768 - 60)
+    SetChanParams(p, 768, 1);
+    EXPECT_NEAR(nv(1, kBandHeight), 300 * 348.0 / 708.0, 1e-3);
+    EXPECT_NEAR(nv(2, kBandBottom), nv(1, kBandBottom) + 1 + nv(2, kBandHeight), 1e-3);
+}
+
+TEST_F(ChartFixture, TickIntervalsByScreenDuration) {
+    p.prefs[kPrefWindowWidth] = 600;
+    p.session.ChartINTERVALinSECONDS = 1.0;  // 600 s per screen
+    COMPUTETICS(p);
+    EXPECT_FLOAT_EQ(p.view.axis.TicIntervalInSeconds, 30.0f);
+    EXPECT_EQ(p.view.axis.minute_units, 0);
+    p.prefs[kPrefWindowWidth] = 601;
+    COMPUTETICS(p);
+    EXPECT_FLOAT_EQ(p.view.axis.TicIntervalInSeconds, 60.0f);
+    EXPECT_EQ(p.view.axis.minute_units, 1);
+    p.prefs[kPrefWindowWidth] = 1000;
+    p.session.ChartView = 2;
+    p.session.ChartINTERVALinSECONDS = 1.0;  // 2,000 s per screen
+    COMPUTETICS(p);
+    EXPECT_FLOAT_EQ(p.view.axis.TicIntervalInSeconds, 240.0f);
+    EXPECT_FLOAT_EQ(p.view.axis.ticgap, 120.0f);
+    p.view.axis.CustomTic = 0.5;
+    COMPUTETICS(p);
+    EXPECT_FLOAT_EQ(p.view.axis.ticgap, 60.0f);
+}
+
+TEST_F(ChartFixture, TickPhaseCarriesToTheNextScreen) {
+    p.prefs[kPrefWindowWidth] = 1000;
+    p.session.ChartINTERVALinSECONDS = 0.03;  // 30 s per screen: 2 s ticks, 66.67 px apart
+    COMPUTETICS(p);
+    DRAWTICLABELS(p, canvas);
+    const float gap = p.view.axis.ticgap;
+    // Ticks at 0, gap, ..., 15 gap = 1000.05 > 1000: the next screen's first tick lies
+    // gap - (1000 - 14 gap) pixels in.
+    EXPECT_NEAR(p.view.axis.NextTicPosition, 15 * gap - 1000, 1e-2);
+    EXPECT_NEAR(p.view.axis.zz, 15 * 2.0, 1e-9);
+    int labels = 0;
+    for (const CanvasOp& op : canvas.ops) {
+        labels += op.kind == CanvasOp::Kind::Text ? 1 : 0;
+    }
+    EXPECT_EQ(labels, 15);
+    EXPECT_EQ(canvas.ops.front().text, "0 sec");
+}
+
+TEST_F(ChartFixture, DrawScreenSetsCapacityAndDrawsEveryBand) {
+    DRAWSCREEN(p, canvas, 1024);
+    EXPECT_EQ(p.session.ScreenCapacity, 1025);
+    EXPECT_EQ(p.session.NscrnCASEs, 0);
+    EXPECT_EQ(p.chart.previousColumn, -500);
+    int frames = 0;
+    bool channelLabel = false;
+    for (const CanvasOp& op : canvas.ops) {
+        frames += op.kind == CanvasOp::Kind::FrameRect ? 1 : 0;
+        channelLabel = channelLabel || op.text == "Channel 3  Input #0";
+    }
+    EXPECT_GE(frames, 4);
+    EXPECT_TRUE(channelLabel);
+}
+
+TEST_F(ChartFixture, ZeroLineOnlyWhenTheRangeSpansZero) {
+    p.prefs[kPrefShowZeroLines] = 1;
+    p.prefs[kPrefShowScaleGrid] = 0;
+    p.channels.Nvar[2][kDisplayMin] = 0;
+    DRAWCHANNELS(p, canvas);
+    int dashed = 0;
+    for (const CanvasOp& op : canvas.ops) {
+        dashed += op.kind == CanvasOp::Kind::Line && op.style == PenStyle::Dashed ? 1 : 0;
+    }
+    EXPECT_EQ(dashed, 3);  // channels 1, 3 and 4
+}
+
+TEST_F(ChartFixture, HalfScrollingKeepsHalfTheScreen) {
+    p.prefs[kPrefWindowWidth] = 1000;
+    p.prefs[kPrefChartViewStyle] = 1;
+    p.session.ChartView = 2;
+    p.session.Sample = 2001;
+    DRAWSCREEN(p, canvas, 1024);
+    canvas.ops.clear();
+    REDRAWSCREEN(p, canvas);
+    EXPECT_EQ(p.session.NscrnCASEs, 1000);
+    EXPECT_EQ(p.chart.previousColumn, 500);
+    ASSERT_FALSE(canvas.ops.empty());
+    EXPECT_EQ(canvas.ops.front().kind, CanvasOp::Kind::Scroll);
+    EXPECT_EQ(canvas.ops.front().text, "-500,0");
+}
+
+TEST_F(ChartFixture, EndOfSamplingBarWhereTheRunWillEnd) {
+    p.session.MaxSamples = 1500;
+    p.session.Sample = 1025;
+    DRAWSCREEN(p, canvas, 1024);
+    canvas.ops.clear();
+    REDRAWSCREEN(p, canvas);
+    bool bar = false;
+    for (const CanvasOp& op : canvas.ops) {
+        if (op.kind == CanvasOp::Kind::FillRect && op.rect.top == 33 && op.rect.width() == 2) {
+            bar = true;
+            EXPECT_EQ(op.rect.left, 1024 - (1025 + 1024 - 1500));
+        }
+    }
+    EXPECT_TRUE(bar);
+}
+
+TEST_F(ChartFixture, ChannelFieldsSitInTheirBand) {
+    drawChannelStatus(p, canvas, 2, " > upper limit!", true);
+    drawSwitchingStatus(p, canvas, 3, "ref1    ");
+    drawReadout(p, canvas, 4, " 1.5");
+    ASSERT_EQ(canvas.ops.size(), 6u);
+    const int top2 = static_cast<int>(nv(2, kBandBottom) - nv(2, kBandHeight)) - 1;
+    EXPECT_EQ(canvas.ops[0].rect, (Rect{1024 - 107, top2 + 2, 1024 - 2, top2 + 20}));
+    EXPECT_EQ(canvas.ops[0].color, p.colours.RGBred);
+    EXPECT_EQ(canvas.ops[1].text, " > upper limit!");
+    const int top3 = static_cast<int>(nv(3, kBandBottom) - nv(3, kBandHeight)) - 1;
+    EXPECT_EQ(canvas.ops[2].rect.left, 1024 - 144);
+    EXPECT_EQ(canvas.ops[2].rect.top, top3 + 4);
+    EXPECT_EQ(canvas.ops[5].text, " 1.5");
+}
+
+TEST_F(ChartFixture, PlannedDurationText) {
+    p.session.MaxSamples = 1200;
+    p.session.ChartINTERVALinSECONDS = 1;
+    EXPECT_EQ(FindChartDuration(p), " 20 min ");
+    EXPECT_EQ(p.view.axis.minute_units, 1);
+    p.session.MaxSamples = 100;
+    EXPECT_EQ(FindChartDuration(p), " 100 sec  ");
+    p.session.MaxSamples = 200000;
+    EXPECT_EQ(FindChartDuration(p), " 2.31481 days ");
+}
+
+}  // namespace
+}  // namespace trindel
