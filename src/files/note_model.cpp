@@ -22,7 +22,7 @@ std::optional<FileNote> NoteModel::ok() const {
     if (text_.empty()) {
         return std::nullopt;
     }
-    return FileNote{runtimeText(sample_), time_, text_.substr(0, kNoteTextLimit)};
+    return FileNote{runtimeText(sample_), time_, text_.substr(0, kMaxNoteText)};
 }
 
 }  // namespace trindel

@@ -5,22 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "files/recording_notes.h"
+
 namespace trindel {
 
 class Sounds;
-
-inline constexpr int kMaxNotes = 50;
-inline constexpr size_t kNoteTextLimit = 250;
-
-// One note: the sample at which its window opened (as number text), the clock time then
-// ("HH:mm:ss") and the text.
-struct FileNote {
-    std::string sampleText;
-    std::string timeText;
-    std::string text;
-
-    bool operator==(const FileNote&) const = default;
-};
 
 // Whether the note window may open with `numberOfNotes` notes taken; when not, plays "bzot"
 // (sounds on).

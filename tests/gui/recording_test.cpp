@@ -191,7 +191,7 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
              (QStringList{"Kestrine chart file", "Caution", "Sable ExpeData format"}));
     QCOMPARE(p.notes.NumberOfNotes, 1);
     QCOMPARE(p.notes.fileRemarks[1].text, std::string("animal calm"));
-    QVERIFY(p.chart.CumulativePauseContainer.find("door opened") != std::string::npos);
+    QVERIFY(p.notes.CumulativePauseContainer.find("door opened") != std::string::npos);
     // The key marker "a" and the pause mark.
     QCOMPARE(p.Markers.Nmarkers, 2);
     QCOMPARE(p.Markers[1].code, int32_t{'a'});
