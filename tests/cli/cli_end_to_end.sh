@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# End-to-end use of trindel-cli: record on the demonstration source, describe, convert, and refuse
+# damaged files with one line and exit status 1.
+set -euo pipefail
+cli="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$cli" record --channels 3 --interval 0.01 --samples 25 -o "$work/run.kstn" >/dev/null 2>&1 \
+    || fail "record"
+info=$("$cli" info "$work/run.kstn")
+grep -q "Samples: *25 per channel" <<<"$info" || fail "sample count: $info"
+grep -q "Interval: *0.01 s" <<<"$info" || fail "interval: $info"
+grep -q "Channels: *3" <<<"$info" || fail "channels: $info"
+
+json=$("$cli" info --json "$work/run.kstn")
+python3 -c 'import json,sys; d=json.loads(sys.argv[1]); assert len(d["channels"])==3, d' "$json" \
+    || fail "json: $json"
+
+# Demonstration values lie in 0.201 to 1.000 V; with the identity conversion the text shows them.
+"$cli" convert "$work/run.kstn" --to text -o "$work/run.txt" >/dev/null 2>&1 || fail "convert text"
+python3 - "$work/run.txt" <<'PY' || fail "text values out of range"
+import sys
+rows = [l.split("\t") for l in open(sys.argv[1], newline="").read().split("\r") if l.strip()]
+values = [float(x) for r in rows for x in r if x.strip() and x.strip().lstrip("-").replace(".", "", 1).isdigit()]
+data = [v for v in values if 0 < v < 2]
+assert len(data) >= 75, len(data)
+assert all(0.2009 <= v <= 1.0001 for v in data), [v for v in data if not 0.2009 <= v <= 1.0001][:5]
+PY
+"$cli" info "$work/run.txt" | grep -q "Samples: *25" || fail "info of the text export"
+
+"$cli" convert "$work/run.kstn" --to expedata -o "$work/run.sabl" >/dev/null 2>&1 \
+    || fail "convert expedata"
+"$cli" info "$work/run.sabl" | grep -q "Samples: *25" || fail "info of the ExpeData export"
+
+"$cli" record --channels 2 --interval 0.01 --samples 10 --format text -o "$work/direct.txt" \
+    >/dev/null 2>&1 || fail "record as text"
+"$cli" info "$work/direct.txt" | grep -q "Samples: *10" || fail "info of a recorded text file"
+
+# Damaged input: one line on stderr, status 1, never a crash.
+head -c 60 "$work/run.kstn" >"$work/cut.kstn"
+for bad in "$work/cut.kstn" "$work/missing.kstn" "$work"; do
+    set +e
+    err=$("$cli" info "$bad" 2>&1 >/dev/null)
+    status=$?
+    set -e
+    [ "$status" -eq 1 ] || fail "status $status for $bad"
+    [ "$(wc -l <<<"$err")" -eq 1 ] || fail "error is not one line for $bad: $err"
+done
+set +e
+"$cli" record --channels 40 -o "$work/x.kstn" >/dev/null 2>&1
+[ $? -eq 1 ] || fail "impossible channel count accepted"
+set -e
+echo "cli end-to-end: ok"
