@@ -15,12 +15,14 @@ int demoDraw(uint64_t& state) {
     return 1 + static_cast<int>(((z >> 32) * 800) >> 32);
 }
 
+// Computed in double and rounded once, so a value reads as its three decimals (0.575, not
+// 0.57500005).
 float demoChartVolts(uint64_t& state) {
-    return 0.2f + static_cast<float>(demoDraw(state)) * 0.001f;
+    return static_cast<float>(0.2 + demoDraw(state) * 0.001);
 }
 
 float demoPausedVolts(uint64_t& state, int channel, int16_t recordingMode, float scopeGain) {
-    float v = 0.3f + static_cast<float>(demoDraw(state)) * 0.001f;
+    float v = static_cast<float>(0.3 + demoDraw(state) * 0.001);
     if (channel == 1 && (recordingMode == 2 || recordingMode == 3) && scopeGain != 0.0f) {
         v /= scopeGain;
     }
@@ -28,7 +30,7 @@ float demoPausedVolts(uint64_t& state, int channel, int16_t recordingMode, float
 }
 
 float demoScopeVolts(uint64_t& state, float scopeGain) {
-    const float v = 1.0f + static_cast<float>(demoDraw(state)) * 0.001f;
+    const float v = static_cast<float>(1.0 + demoDraw(state) * 0.001);
     return scopeGain != 0.0f ? v / scopeGain : v;
 }
 
