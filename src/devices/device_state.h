@@ -29,7 +29,7 @@ struct DeviceState {
     std::array<std::array<float, 17>, 3> lastvoltageX{};
     int16_t serialWasRead = 0;
     uint64_t demoSeed = 0x9E3779B97F4A7C15ull;  // state of the demonstration generator
-    int16_t AD_Device_Code = 6;  // device code written into data files
+    int16_t AD_Device_Code = 6;                 // device code written into data files
 
     // --- Fields stored in set-up files ---
     std::array<int16_t, 17> ADsensorType{};  // sensor type per input 1..16
