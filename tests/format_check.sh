@@ -2,5 +2,10 @@
 # Every C++ file of the project must be formatted with the repository's clang-format settings.
 set -euo pipefail
 cd "$1"
-files=$(find src gui cli tests bench tools -name '*.cpp' -o -name '*.h' 2>/dev/null | sort)
-clang-format --dry-run --Werror $files
+dirs=()
+for d in src gui cli tests bench tools; do
+    if [ -d "$d" ]; then dirs+=("$d"); fi
+done
+mapfile -t files < <(find "${dirs[@]}" \( -name '*.cpp' -o -name '*.h' \) | sort)
+clang-format --dry-run --Werror "${files[@]}"
+echo "${#files[@]} files formatted"
