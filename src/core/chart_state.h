@@ -50,7 +50,6 @@ struct ChartState {
     int16_t replayTheData = 0;
     int16_t ReplayAutoScaling = 0;
     int32_t scanavrg = 0;           // device scans summed in scanvolts
-    int16_t AbsVal = 0;             // continuous averaging of the last channel uses absolute values
     int16_t previousColumn = -500;  // pen column of the last scan
 
     // Progress bar and planned duration.

@@ -45,7 +45,7 @@ float averagedReading(Program& p, Platform& io, int c, bool& over) {
     }
     if (isLastChannelContinuous(p, c)) {
         // Read between scans; when nothing was read (a very short interval), read it now.
-        return takeLastChannelAverage(p.chart, [&] {
+        return takeLastChannelAverage(p.chart, p.conversion.AbsVal != 0, [&] {
             const float r = readOnce(p, io, c);
             over = overRange(p, c, r);
             return r;
@@ -261,7 +261,7 @@ void readLastChannelOnce(Program& p, Platform& io) {
     if (!isLastChannelContinuous(p, c) || p.device.External_AD == kSerialInstruments) {
         return;
     }
-    addLastChannelReading(p.chart, readOnce(p, io, c));
+    addLastChannelReading(p.chart, readOnce(p, io, c), p.conversion.AbsVal != 0);
 }
 
 }  // namespace trindel

@@ -59,8 +59,8 @@ bool isLastChannelContinuous(const Program& p, int channel) {
            !(p.channels.Nvar[static_cast<size_t>(channel)][kSamplesToAverage] > 0.0f);
 }
 
-void addLastChannelReading(ChartState& t, float reading) {
-    t.lastChannelSum += t.AbsVal != 0 ? std::fabs(reading) : reading;
+void addLastChannelReading(ChartState& t, float reading, bool absolute) {
+    t.lastChannelSum += absolute ? std::fabs(reading) : reading;
     ++t.lastChannelReads;
 }
 

@@ -40,14 +40,14 @@ void addScansToTotal(Program& p);
 // Continuous averaging of the last channel: the channel set up with 0 samples to average, when
 // the last channel, and when all channels are not averaged continuously already.
 bool isLastChannelContinuous(const Program& p, int channel);
-// A reading between scans (its magnitude when AbsVal is set).
-void addLastChannelReading(ChartState& chart, float reading);
+// A reading between scans (its magnitude when `absolute`, the AbsVal setting, is on).
+void addLastChannelReading(ChartState& chart, float reading, bool absolute);
 // The last channel's volts at the scan: the mean of the readings since the previous scan, or
 // `readNow()` (one reading, made absolute likewise) when there was none. Starts the next sum.
 template <class ReadNow>
-float takeLastChannelAverage(ChartState& t, ReadNow&& readNow) {
+float takeLastChannelAverage(ChartState& t, bool absolute, ReadNow&& readNow) {
     if (t.lastChannelReads == 0) {
-        addLastChannelReading(t, readNow());
+        addLastChannelReading(t, readNow(), absolute);
     }
     const auto volts = static_cast<float>(t.lastChannelSum / t.lastChannelReads);
     t.lastChannelSum = 0.0;

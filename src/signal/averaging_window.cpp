@@ -38,7 +38,7 @@ bool AveragingWindow::absoluteValueEnabled() const {
 void AveragingWindow::toggleAllChannels() {
     p_.prefs.TogglePrefs(kPrefContinuousScanning);
     p_.prefs[kPrefLastChannelContinuous] = 0;
-    p_.chart.AbsVal = 0;
+    p_.conversion.AbsVal = 0;
     refreshField();
 }
 
@@ -46,14 +46,14 @@ void AveragingWindow::toggleLastChannel() {
     p_.prefs.TogglePrefs(kPrefLastChannelContinuous);
     p_.prefs[kPrefContinuousScanning] = 0;
     if (p_.prefs[kPrefLastChannelContinuous] == 0) {
-        p_.chart.AbsVal = 0;
+        p_.conversion.AbsVal = 0;
     }
     refreshField();
 }
 
 void AveragingWindow::toggleAbsoluteValue() {
     if (absoluteValueEnabled()) {
-        p_.chart.AbsVal = p_.chart.AbsVal == 0 ? 1 : 0;
+        p_.conversion.AbsVal = p_.conversion.AbsVal == 0 ? 1 : 0;
     }
 }
 

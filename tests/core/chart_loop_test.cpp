@@ -257,7 +257,7 @@ TEST(ChartLoop, ContinuousLastChannelAveragesReadsBetweenScans) {
 TEST(ChartLoop, ContinuousLastChannelWithoutReadsBetweenScansNeverDividesByZero) {
     ChartFixture f(1, 0.0001, 5);
     f.p.channels.Nvar[1][kSamplesToAverage] = 0.0f;
-    f.p.chart.AbsVal = 1;
+    f.p.conversion.AbsVal = 1;
     f.p.channels.Nvar[1][kCoeffB] = -1.0f;
     ChartLoop loop(f.p, f.io, f.hooks);
     loop.begin();

@@ -73,22 +73,21 @@ TEST_F(LastChannel, AveragesReadingsBetweenScansAndStartsAfresh) {
         ++reads;
         return -8.0f;
     };
-    addLastChannelReading(t, 1.0f);
-    addLastChannelReading(t, -3.0f);
-    EXPECT_FLOAT_EQ(takeLastChannelAverage(t, readNow), -1.0f);
+    addLastChannelReading(t, 1.0f, false);
+    addLastChannelReading(t, -3.0f, false);
+    EXPECT_FLOAT_EQ(takeLastChannelAverage(t, false, readNow), -1.0f);
     EXPECT_EQ(reads, 0);
     // No pass between two scans: one reading at the scan instead of a division by zero.
-    EXPECT_FLOAT_EQ(takeLastChannelAverage(t, readNow), -8.0f);
+    EXPECT_FLOAT_EQ(takeLastChannelAverage(t, false, readNow), -8.0f);
     EXPECT_EQ(reads, 1);
 }
 
 TEST_F(LastChannel, AbsoluteValues) {
     ChartState& t = p.chart;
-    t.AbsVal = 1;
-    addLastChannelReading(t, 1.0f);
-    addLastChannelReading(t, -3.0f);
-    EXPECT_FLOAT_EQ(takeLastChannelAverage(t, [] { return 0.0f; }), 2.0f);
-    EXPECT_FLOAT_EQ(takeLastChannelAverage(t, [] { return -4.0f; }), 4.0f);
+    addLastChannelReading(t, 1.0f, true);
+    addLastChannelReading(t, -3.0f, true);
+    EXPECT_FLOAT_EQ(takeLastChannelAverage(t, true, [] { return 0.0f; }), 2.0f);
+    EXPECT_FLOAT_EQ(takeLastChannelAverage(t, true, [] { return -4.0f; }), 4.0f);
 }
 
 TEST(AveragingFields, NumberContinuousAndNotApplicable) {
@@ -136,23 +135,23 @@ TEST_F(AveragingWindowTest, ContinuousSwitchesExcludeEachOther) {
     EXPECT_TRUE(w.lastChannelButtonShown());
     EXPECT_FALSE(w.absoluteValueEnabled());
     w.toggleAbsoluteValue();
-    EXPECT_EQ(p.chart.AbsVal, 0);  // disabled without last-channel averaging
+    EXPECT_EQ(p.conversion.AbsVal, 0);  // disabled without last-channel averaging
     w.toggleLastChannel();
     EXPECT_EQ(w.field(), "continuous");
     EXPECT_TRUE(w.absoluteValueEnabled());
     w.toggleAbsoluteValue();
-    EXPECT_EQ(p.chart.AbsVal, 1);
+    EXPECT_EQ(p.conversion.AbsVal, 1);
     EXPECT_EQ(w.selectionOK(), 0);
     w.toggleAllChannels();
     EXPECT_EQ(p.prefs[kPrefContinuousScanning], 1);
     EXPECT_EQ(p.prefs[kPrefLastChannelContinuous], 0);
-    EXPECT_EQ(p.chart.AbsVal, 0);
+    EXPECT_EQ(p.conversion.AbsVal, 0);
     w.toggleAllChannels();
     EXPECT_EQ(w.field(), "37");
     w.toggleLastChannel();
     w.toggleAbsoluteValue();
     w.toggleLastChannel();  // off again: AbsVal goes with it
-    EXPECT_EQ(p.chart.AbsVal, 0);
+    EXPECT_EQ(p.conversion.AbsVal, 0);
     EXPECT_FALSE(w.absoluteValueEnabled());
 }
 
