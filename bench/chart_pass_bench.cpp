@@ -3,22 +3,11 @@
 
 #include "core/chart_loop.h"
 #include "display/chart_layout.h"
+#include "platform/null_canvas.h"
 #include "platform/virtual_platform.h"
 
 namespace trindel {
 namespace {
-
-class NullCanvas final : public Canvas {
-  public:
-    int width() const override { return 1024; }
-    int height() const override { return 768; }
-    void line(int, int, int, int, RGBColor, PenStyle) override {}
-    void fillRect(const Rect&, RGBColor) override {}
-    void frameRect(const Rect&, RGBColor) override {}
-    void text(int, int, std::string_view, const TextStyle&) override {}
-    void scrollRect(const Rect&, int, int, RGBColor) override {}
-    void flush() override {}
-};
 
 // Read-outs shown into a small buffer, as a window would keep them.
 class ReadoutHooks final : public ChartHooks {

@@ -20,6 +20,7 @@
 #include "display/chart_layout.h"
 #include "files/date_stamp.h"
 #include "files/setup_file.h"
+#include "platform/null_canvas.h"
 #include "platform/system_clock.h"
 #include "record_save.h"
 #include "terminal_keys.h"
@@ -64,23 +65,6 @@ class SilentSounds final : public Sounds {
   public:
     void play(std::string_view) override {}
     bool isPlaying() override { return false; }
-};
-
-// Nothing is drawn headless; the canvas only gives the window size.
-class NullCanvas final : public Canvas {
-  public:
-    NullCanvas(int w, int h) : w_(w), h_(h) {}
-    int width() const override { return w_; }
-    int height() const override { return h_; }
-    void line(int, int, int, int, RGBColor, PenStyle) override {}
-    void fillRect(const Rect&, RGBColor) override {}
-    void frameRect(const Rect&, RGBColor) override {}
-    void text(int, int, std::string_view, const TextStyle&) override {}
-    void scrollRect(const Rect&, int, int, RGBColor) override {}
-    void flush() override {}
-
-  private:
-    int w_, h_;
 };
 
 class QuietHost final : public Host {

@@ -233,14 +233,7 @@ RecordingFile parse(Bytes bytes) {
 }  // namespace
 
 ReadResult readBinaryRecording(std::span<const uint8_t> bytes) {
-    ReadResult result;
-    try {
-        result.file = parse(bytes);
-        result.ok = true;
-    } catch (const FileFormatError& e) {
-        result.error = e.what();
-    }
-    return result;
+    return readGuarded([bytes] { return parse(bytes); });
 }
 
 }  // namespace trindel

@@ -110,14 +110,7 @@ RecordingFile parse(std::span<const uint8_t> bytes) {
 }  // namespace
 
 ReadResult readExpeData(std::span<const uint8_t> bytes) {
-    ReadResult result;
-    try {
-        result.file = parse(bytes);
-        result.ok = true;
-    } catch (const FileFormatError& e) {
-        result.error = e.what();
-    }
-    return result;
+    return readGuarded([bytes] { return parse(bytes); });
 }
 
 }  // namespace trindel

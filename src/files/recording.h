@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "files/byte_cursor.h"
+
 #include "core/markers.h"
 #include "files/recording_notes.h"
 
@@ -81,6 +83,19 @@ struct ReadResult {
     std::string error;
     RecordingFile file;
 };
+
+// Runs a parser that throws FileFormatError on bad input and turns the outcome into a ReadResult.
+template <class Parse>
+ReadResult readGuarded(Parse&& parse) {
+    ReadResult result;
+    try {
+        result.file = parse();
+        result.ok = true;
+    } catch (const FileFormatError& e) {
+        result.error = e.what();
+    }
+    return result;
+}
 
 inline const char* formatName(RecordingFormat format) {
     switch (format) {

@@ -119,19 +119,14 @@ RecordingFile parseChart(const std::vector<std::string_view>& lines) {
 }  // namespace
 
 ReadResult readTextRecording(std::span<const uint8_t> bytes) {
-    ReadResult result;
-    try {
+    return readGuarded([bytes] {
         const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         const auto lines = splitLines(text);
         const std::string_view first = lines[0];
         const bool sweep = first.substr(0, kTimeTitle.size()) == kTimeTitle &&
                            first.size() > kTimeTitle.size() && first[kTimeTitle.size()] != '\t';
-        result.file = sweep ? parseSweep(lines) : parseChart(lines);
-        result.ok = true;
-    } catch (const FileFormatError& e) {
-        result.error = e.what();
-    }
-    return result;
+        return sweep ? parseSweep(lines) : parseChart(lines);
+    });
 }
 
 }  // namespace trindel
