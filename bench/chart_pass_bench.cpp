@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/chart_loop.h"
-#include "display/chart_layout.h"
+#include "display/chart_screen.h"
 #include "platform/null_canvas.h"
 #include "platform/virtual_platform.h"
 
@@ -36,7 +36,7 @@ void chartPass(benchmark::State& state, double interval) {
         row[kDisplayMax] = 1.0f;
         row[kSamplesToAverage] = 1.0f;
     }
-    layoutBandsEvenly(p.channels, kChannels, 40, 760);
+    SetChanParams(p, p.prefs[kPrefWindowHeight], 0);
     ReadoutHooks hooks;
     ChartLoop loop(p, io, hooks);
     // The store is allocated once for the whole recording before the first scan.

@@ -8,6 +8,7 @@
 
 #include "command_registry.h"
 #include "files/atomic_file.h"
+#include "files/date_stamp.h"
 #include "files/expedata_export.h"
 #include "files/recording_file_reader.h"
 #include "files/text_export.h"
@@ -44,14 +45,9 @@ void estimateEnd(Recording& r) {
     const std::time_t start = std::mktime(&t);
     const std::time_t end =
         start + static_cast<std::time_t>(static_cast<double>(r.sampleCount) * r.sampleInterval);
-    std::tm e{};
-    localtime_r(&end, &e);
-    char date[16];
-    char time[16];
-    std::strftime(date, sizeof date, "%m/%d/%y", &e);
-    std::strftime(time, sizeof time, "%H:%M:%S", &e);
-    r.endDate = date;
-    r.endTime = time;
+    const DateStamp stamp = localStamp(end);
+    r.endDate = stamp.date;
+    r.endTime = stamp.time;
 }
 
 int runConvert(const std::string& path, const std::string& to, std::string output,

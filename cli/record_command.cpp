@@ -17,7 +17,7 @@
 #include "core/number_text.h"
 #include "core/program.h"
 #include "core/speed_limits.h"
-#include "display/chart_layout.h"
+#include "display/chart_screen.h"
 #include "files/date_stamp.h"
 #include "files/setup_file.h"
 #include "platform/null_canvas.h"
@@ -194,7 +194,7 @@ int32_t samplesWanted(const Options& o, double interval, int32_t byDefault, std:
 }
 
 // The channels of a demonstration recording when no set-up file gives them: volts, 0 to 1 V.
-void setUpChannels(Program& p, const Options& o, int height) {
+void setUpChannels(Program& p, const Options& o) {
     p.session.nChan = static_cast<int16_t>(o.channels);
     for (int c = 1; c <= o.channels; ++c) {
         auto& row = p.channels.Nvar[static_cast<size_t>(c)];
@@ -208,7 +208,7 @@ void setUpChannels(Program& p, const Options& o, int height) {
         row[kSamplesToAverage] = static_cast<float>(o.average);
         p.channels.setLabel(c, "Demo " + std::to_string(c));
     }
-    layoutBandsEvenly(p.channels, o.channels, 40, height - 20);
+    SetChanParams(p, p.prefs[kPrefWindowHeight], 0);
 }
 
 // Prepares the program: the set-up file when given, then the command line's values over it, on
@@ -216,6 +216,7 @@ void setUpChannels(Program& p, const Options& o, int height) {
 bool setUpRecording(Program& p, const Options& o, int width, int height, std::string& error) {
     SetInitialVariableValues(p, ScreenSize{1280, 1024});
     p.prefs[kPrefWindowWidth] = static_cast<int16_t>(width);
+    p.prefs[kPrefWindowHeight] = static_cast<int16_t>(height);
     if (!o.setup.empty()) {
         const SetupLoadResult loaded = loadSetupFile(p, o.setup);
         if (!loaded.ok) {
@@ -237,7 +238,7 @@ bool setUpRecording(Program& p, const Options& o, int width, int height, std::st
             }
         }
     } else {
-        setUpChannels(p, o, height);
+        setUpChannels(p, o);
     }
     if (o.intervalGiven || o.setup.empty()) {
         p.session.ChartINTERVALinSECONDS = o.interval;

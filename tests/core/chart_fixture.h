@@ -8,7 +8,7 @@
 
 #include "core/chart_loop.h"
 #include "core/program.h"
-#include "display/chart_layout.h"
+#include "display/chart_screen.h"
 #include "platform/virtual_platform.h"
 
 namespace trindel::testing {
@@ -61,7 +61,7 @@ struct ChartFixture {
             row[kDisplayMin] = 0.0f;
             row[kSamplesToAverage] = 1.0f;
         }
-        layoutBandsEvenly(p.channels, channels, 40, 760);
+        SetChanParams(p, p.prefs[kPrefWindowHeight], 0);
     }
 };
 
