@@ -33,46 +33,34 @@ struct ScriptedDevice {
     }
 };
 
-TEST(SpikeReread, SpikeIsReplacedByThePreviousReading) {
-    ScriptedDevice d;
-    d.readings = {5.0f, 1.1f};
-    ReadExternalADdevice(d.p, d.io, 3, 1);
-    EXPECT_FLOAT_EQ(d.p.device.volts, 1.0f);
-    EXPECT_EQ(d.p.conversion.voltagespikes[3], 1);
-    EXPECT_EQ(d.reads, 2);
-    EXPECT_NEAR(d.vp.clock.GetCurrentTimeInSeconds(), 0.010, 1e-9);  // waited 10 ms
-    // The history records the first, unfiltered reading.
-    EXPECT_FLOAT_EQ(d.p.device.lastvoltageX[1][3], 5.0f);
-    EXPECT_FLOAT_EQ(d.p.device.lastvoltageX[2][3], 1.0f);
-}
-
-TEST(SpikeReread, ConfirmedJumpTakesTheRereadValue) {
-    ScriptedDevice d;
-    d.readings = {5.0f, 4.9f};
-    ReadExternalADdevice(d.p, d.io, 3, 1);
-    EXPECT_FLOAT_EQ(d.p.device.volts, 4.9f);
-    EXPECT_EQ(d.p.conversion.voltagespikes[3], 0);
-    EXPECT_FLOAT_EQ(d.p.device.lastvoltageX[1][3], 5.0f);
-}
-
-TEST(SpikeReread, DoubleFiltrationReadsAThirdTime) {
-    ScriptedDevice d;
-    d.p.prefs[kPrefDoubleSpikeFilter] = 1;
-    d.readings = {5.0f, 4.9f, 1.05f};
-    ReadExternalADdevice(d.p, d.io, 3, 1);
-    EXPECT_EQ(d.reads, 3);
-    EXPECT_FLOAT_EQ(d.p.device.volts, 1.0f);
-    EXPECT_NEAR(d.vp.clock.GetCurrentTimeInSeconds(), 0.016, 1e-9);
-}
-
-TEST(SpikeReread, SmallStepIsKeptAndHistoryMoves) {
-    ScriptedDevice d;
-    d.readings = {2.9f};
-    ReadExternalADdevice(d.p, d.io, 3, 1);
-    EXPECT_EQ(d.reads, 1);
-    EXPECT_FLOAT_EQ(d.p.device.volts, 2.9f);
-    EXPECT_FLOAT_EQ(d.p.device.lastvoltageX[1][3], 2.9f);
-    EXPECT_FLOAT_EQ(d.p.device.lastvoltageX[2][3], 1.0f);
+// A spike is re-read after 10 ms (and once more after 6 ms with double filtration); the history
+// always records the first, unfiltered reading and moves the previous one down.
+TEST(SpikeReread, RereadDecidesBetweenSpikeAndJump) {
+    struct Case {
+        std::deque<float> readings;
+        bool doubleFilter;
+        int reads;
+        float volts;
+        int spikes;
+        double waited;
+    };
+    for (const Case& c : {Case{{5.0f, 1.1f}, false, 2, 1.0f, 1, 0.010},  // spike: previous value
+                          Case{{5.0f, 4.9f}, false, 2, 4.9f, 0, 0.010},  // confirmed jump
+                          Case{{5.0f, 4.9f, 1.05f}, true, 3, 1.0f, 1, 0.016},
+                          Case{{2.9f}, false, 1, 2.9f, 0, 0.0}}) {  // small step: kept
+        SCOPED_TRACE(c.readings.back());
+        ScriptedDevice d;
+        d.p.prefs[kPrefDoubleSpikeFilter] = c.doubleFilter ? 1 : 0;
+        d.readings = c.readings;
+        const float first = c.readings.front();
+        ReadExternalADdevice(d.p, d.io, 3, 1);
+        EXPECT_EQ(d.reads, c.reads);
+        EXPECT_FLOAT_EQ(d.p.device.volts, c.volts);
+        EXPECT_EQ(d.p.conversion.voltagespikes[3], c.spikes);
+        EXPECT_NEAR(d.vp.clock.GetCurrentTimeInSeconds(), c.waited, 1e-9);
+        EXPECT_FLOAT_EQ(d.p.device.lastvoltageX[1][3], first);
+        EXPECT_FLOAT_EQ(d.p.device.lastvoltageX[2][3], 1.0f);
+    }
 }
 
 TEST(SpikeReread, OffForLowThresholdOrFirstSamplesAndHistoryUntouched) {

@@ -26,23 +26,6 @@ struct ChartFixture : ::testing::Test {
     }
 };
 
-TEST_F(ChartFixture, EqualBandsFillTheWindow) {
-    EXPECT_EQ(p.prefs[kPrefWindowHeight], 768);
-    EXPECT_FLOAT_EQ(nv(1, kBandHeight), 177.0f);
-    EXPECT_FLOAT_EQ(nv(1, kBandBottom), 211.0f);
-    EXPECT_FLOAT_EQ(nv(1, kReadoutRow), 34.0f);
-    EXPECT_FLOAT_EQ(nv(4, kBandBottom), 742.0f);
-    EXPECT_FLOAT_EQ(nv(2, kLabelRow), 386.0f);
-}
-
-TEST_F(ChartFixture, RescaledBandsKeepTheirProportions) {
-    p.channels.Nvar[1][kBandHeight] = 300;
-    p.prefs[kPrefWindowHeight] = 408;  // from 768: factor (408 - 60) / (768 - 60)
-    SetChanParams(p, 768, 1);
-    EXPECT_NEAR(nv(1, kBandHeight), 300 * 348.0 / 708.0, 1e-3);
-    EXPECT_NEAR(nv(2, kBandBottom), nv(1, kBandBottom) + 1 + nv(2, kBandHeight), 1e-3);
-}
-
 TEST_F(ChartFixture, TickIntervalsByScreenDuration) {
     p.prefs[kPrefWindowWidth] = 600;
     p.session.ChartINTERVALinSECONDS = 1.0;  // 600 s per screen
@@ -138,21 +121,6 @@ TEST_F(ChartFixture, EndOfSamplingBarWhereTheRunWillEnd) {
         }
     }
     EXPECT_TRUE(bar);
-}
-
-TEST_F(ChartFixture, ChannelFieldsSitInTheirBand) {
-    drawChannelStatus(p, canvas, 2, " > upper limit!", true);
-    drawSwitchingStatus(p, canvas, 3, "ref1    ");
-    drawReadout(p, canvas, 4, " 1.5");
-    ASSERT_EQ(canvas.ops.size(), 6u);
-    const int top2 = static_cast<int>(nv(2, kBandBottom) - nv(2, kBandHeight)) - 1;
-    EXPECT_EQ(canvas.ops[0].rect, (Rect{1024 - 107, top2 + 2, 1024 - 2, top2 + 20}));
-    EXPECT_EQ(canvas.ops[0].color, p.colours.RGBred);
-    EXPECT_EQ(canvas.ops[1].text, " > upper limit!");
-    const int top3 = static_cast<int>(nv(3, kBandBottom) - nv(3, kBandHeight)) - 1;
-    EXPECT_EQ(canvas.ops[2].rect.left, 1024 - 144);
-    EXPECT_EQ(canvas.ops[2].rect.top, top3 + 4);
-    EXPECT_EQ(canvas.ops[5].text, " 1.5");
 }
 
 TEST_F(ChartFixture, PlannedDurationText) {

@@ -103,12 +103,6 @@ TEST(SaveFiles, TextShowsTheCautionReportsProgressAndCanBeCancelled) {
     EXPECT_EQ(read.file.recording.sampleCount, 600);
 }
 
-}  // namespace
-}  // namespace trindel
-
-namespace trindel {
-namespace {
-
 TEST(ScopeSweepFiles, RingIsWrittenOldestFirstInEachFormat) {
     TempFolder folder;
     Program p = testing::smallChartRun();

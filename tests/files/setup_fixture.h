@@ -14,21 +14,6 @@ namespace trindel::testing {
 
 // A program after start-up on a 1280 x 1024 screen, with `nChan` channels set up in
 // `switchingMode`.
-Program demoSetup(int nChan, int16_t switchingMode);
-
-// A fresh temporary file path that is removed when the object goes.
-class TempPath {
-  public:
-    explicit TempPath(const std::string& name);
-    ~TempPath();
-    const std::string& str() const { return path_; }
-
-  private:
-    std::string path_;
-};
-
-void writeBytes(const std::string& path, const std::vector<uint8_t>& data);
-
 inline Program demoSetup(int nChan, int16_t switchingMode) {
     Program p;
     SetInitialVariableValues(p, ScreenSize{1280, 1024});
@@ -139,17 +124,24 @@ inline Program demoSetup(int nChan, int16_t switchingMode) {
     return p;
 }
 
-inline TempPath::TempPath(const std::string& name) {
-    path_ = (std::filesystem::temp_directory_path() /
-             ("trindel-" + std::to_string(::getpid()) + "-" + name))
-                .string();
-    std::filesystem::remove(path_);
-}
+// A fresh temporary file path that is removed when the object goes.
+class TempPath {
+  public:
+    explicit TempPath(const std::string& name)
+        : path_((std::filesystem::temp_directory_path() /
+                 ("trindel-" + std::to_string(::getpid()) + "-" + name))
+                    .string()) {
+        std::filesystem::remove(path_);
+    }
+    ~TempPath() {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+    const std::string& str() const { return path_; }
 
-inline TempPath::~TempPath() {
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
-}
+  private:
+    std::string path_;
+};
 
 inline void writeBytes(const std::string& path, const std::vector<uint8_t>& data) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

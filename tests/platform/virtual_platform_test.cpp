@@ -36,18 +36,6 @@ TEST(VirtualClock, NeverRunsBackwards) {
     EXPECT_DOUBLE_EQ(vp.clock.GetCurrentTimeInSeconds(), 5.25);
 }
 
-TEST(VirtualHost, ScriptedAnswersThenDefaults) {
-    VirtualPlatform vp;
-    vp.host.alertAnswers = {1, 7};
-    EXPECT_EQ(vp.host.alert("t", "m", {"OK", "Cancel"}), 1);
-    EXPECT_EQ(vp.host.alert("t", "m", {"OK", "Cancel"}), 1);  // clamped to the last button
-    EXPECT_EQ(vp.host.alert("t", "m", {"OK", "Cancel"}), 0);
-    vp.host.fileAnswers = {std::string("/tmp/x")};
-    EXPECT_EQ(vp.host.askSaveFile("Save", "a"), std::optional<std::string>("/tmp/x"));
-    EXPECT_EQ(vp.host.askSaveFile("Save", "a"), std::nullopt);
-    EXPECT_EQ(vp.host.shown.size(), 5u);
-}
-
 TEST(RecordingCanvas, CountsEvenWhenNotKeepingOps) {
     RecordingCanvas c;
     c.keepOps = false;
