@@ -51,12 +51,8 @@ Program customised() {
     return p;
 }
 
-std::vector<uint8_t> bytesOf(const Program& p) {
-    return preferencesFileBytes(p);
-}
-
 TEST(PreferencesFile, LayoutSizeAndLittleEndianColours) {
-    const auto d = bytesOf(customised());
+    const auto d = preferencesFileBytes(customised());
     ASSERT_EQ(d.size(), kFullSize);
     // ChartFrameColor red, least significant byte first.
     EXPECT_EQ(d[0], 0x34);
@@ -79,7 +75,7 @@ TEST(PreferencesFile, RoundTrip) {
     Program loaded = startedProgram();
     const auto r = loadPreferencesFile(loaded, path.str(), 1280, 1024);
     ASSERT_EQ(r.outcome, PreferencesLoad::Loaded) << r.error;
-    EXPECT_EQ(bytesOf(loaded), bytesOf(saved));
+    EXPECT_EQ(preferencesFileBytes(loaded), preferencesFileBytes(saved));
     EXPECT_EQ(loaded.device.Digital_Port, 70000);
     // Values the file does not hold stay as they were.
     EXPECT_EQ(loaded.conversion.convert[0], 0.0f);
@@ -87,7 +83,7 @@ TEST(PreferencesFile, RoundTrip) {
 }
 
 TEST(PreferencesFile, FileEndingAfterField13) {
-    const auto full = bytesOf(customised());
+    const auto full = preferencesFileBytes(customised());
     TempPath path("prefs13");
     writeBytes(path.str(), std::vector<uint8_t>(full.begin(), full.begin() + kThroughField13));
     Program p = startedProgram();
@@ -106,7 +102,7 @@ TEST(PreferencesFile, FileEndingAfterField13) {
 }
 
 TEST(PreferencesFile, FileEndingAfterField1) {
-    const auto full = bytesOf(customised());
+    const auto full = preferencesFileBytes(customised());
     TempPath path("prefs1");
     writeBytes(path.str(), std::vector<uint8_t>(full.begin(), full.begin() + kField1));
     Program p = startedProgram();
@@ -120,7 +116,7 @@ TEST(PreferencesFile, FileEndingAfterField1) {
 }
 
 TEST(PreferencesFile, TailValuesReadOneByOne) {
-    const auto full = bytesOf(customised());
+    const auto full = preferencesFileBytes(customised());
     TempPath path("prefs-tail");
     // Through index 19 and 20 of field 17: index 21 and field 18 absent.
     writeBytes(path.str(), std::vector<uint8_t>(full.begin(), full.end() - 10));
@@ -154,7 +150,7 @@ TEST(PreferencesFile, MissingFileRestoresDefaultColoursOnly) {
 }
 
 TEST(PreferencesFile, FileCutInsideAGroupChangesNothing) {
-    const auto full = bytesOf(customised());
+    const auto full = preferencesFileBytes(customised());
     TempPath path("prefs-cut");
     for (size_t length : {size_t{10}, kField1 + 1, kField1 + 300, kThroughField13 - 1,
                           kThroughField13 + 100, kFullSize - 1}) {
