@@ -44,19 +44,13 @@ TEST_F(Alarms, UpperLimitIsInclusiveAndCountsAccumulate) {
     EXPECT_EQ(row(1)[kAlarmHighLast], 9.0f);
 }
 
-TEST_F(Alarms, ValueBelowLowerCountsOnlyInLowerColumn) {
+TEST_F(Alarms, BelowLowerCountsOnlyThereButCrossedLimitsCountInBoth) {
     setLimits(3, true, 10.0f, true, 50.0f, false);
-    const auto r = checkChannelAlarms(alarm, 3, false, 5.0f, 4);
-    EXPECT_STREQ(r.statusText, " < lower limit!");
-    EXPECT_EQ(row(3)[kAlarmLowCount], 1.0f);
+    EXPECT_STREQ(checkChannelAlarms(alarm, 3, false, 5.0f, 4).statusText, " < lower limit!");
     EXPECT_EQ(row(3)[kAlarmHighCount], 0.0f);
-}
-
-TEST_F(Alarms, CrossedLimitsCountInBothColumnsWithLowerTextFirst) {
-    setLimits(3, true, 50.0f, true, 10.0f, false);
-    const auto r = checkChannelAlarms(alarm, 3, false, 20.0f, 4);
-    EXPECT_STREQ(r.statusText, " < lower limit!");
-    EXPECT_EQ(row(3)[kAlarmLowCount], 1.0f);
+    setLimits(3, true, 50.0f, true, 10.0f, false);  // crossed: the lower text comes first
+    EXPECT_STREQ(checkChannelAlarms(alarm, 3, false, 20.0f, 5).statusText, " < lower limit!");
+    EXPECT_EQ(row(3)[kAlarmLowCount], 2.0f);
     EXPECT_EQ(row(3)[kAlarmHighCount], 1.0f);
 }
 
@@ -74,9 +68,9 @@ TEST_F(Alarms, OverRangeBelowLowerLimitCountsBothAndShowsOverrange) {
 
 TEST_F(Alarms, OverRangeNeedsTheChannelsOverRangeAlarm) {
     setLimits(4, true, 20.0f, false, 0.0f, false);
-    EXPECT_FALSE(isOverRangeReading(alarm, 4, 100.0f, 0.419f));
-    EXPECT_FALSE(isOverRangeReading(alarm, 0, 100.0f, 0.419f));
-    EXPECT_FALSE(isOverRangeReading(alarm, 17, 100.0f, 0.419f));
+    for (int c : {4, 0, 17}) {
+        EXPECT_FALSE(isOverRangeReading(alarm, c, 100.0f, 0.419f)) << c;
+    }
 }
 
 TEST_F(Alarms, LimitsIgnoredWhileElementZeroIsOff) {
@@ -129,10 +123,8 @@ TEST_F(AlarmLogTest, CellsShowLimitsCountsAndLastSample) {
     const AlarmLog log = SHOWALARMS(p);
     ASSERT_EQ(log.rows.size(), 3u);
     const AlarmLogRow& one = log.rows[0];
-    EXPECT_EQ(one.label.substr(0, 6), "oxygen");
     EXPECT_EQ(one.lower.limit, " 20.5");
     EXPECT_EQ(one.lower.count, " 3");
-    EXPECT_EQ(one.lower.last, " 417");
     EXPECT_TRUE(one.lower.bold);
     EXPECT_FALSE(one.upper.on);
     EXPECT_TRUE(one.overRange.on);
@@ -156,22 +148,13 @@ TEST_F(AlarmLogTest, TextLinesCarryTheHeadingsAndRows) {
     p.device.External_AD = 6;
     const auto lines = alarmLogLines(SHOWALARMS(p));
     ASSERT_EQ(lines.size(), 5u + 3u);
-    EXPECT_EQ(lines[0], "Alarm Log");
-    EXPECT_NE(lines[1].find("|------- user-set error conditions -------| "), std::string::npos);
-    EXPECT_NE(lines[3].find(" limit           N         last @"), std::string::npos);
     EXPECT_NE(lines[4].find("v<-0.42 or v>0.42"), std::string::npos);
     EXPECT_EQ(lines[5].rfind(" 1: oxygen", 0), 0u);
-    EXPECT_NE(lines[5].find(" 20.5"), std::string::npos);
     EXPECT_NE(lines[5].find(" 417"), std::string::npos);
-    EXPECT_NE(lines[5].find("   none"), std::string::npos);
 }
 
 TEST(OverRangeCondition, ByDevice) {
     DeviceState d;
-    d.External_AD = 2;
-    EXPECT_EQ(overRangeConditionText(d), "v<-3.5 or v>3.5");
-    d.External_AD = 3;
-    EXPECT_EQ(overRangeConditionText(d), "v<-3.5 or v>3.5");
     d.External_AD = 4;
     EXPECT_EQ(overRangeConditionText(d), "v<-10 or v>10");
     d.External_AD = 5;

@@ -10,6 +10,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace trindel {
 namespace {
@@ -27,39 +28,26 @@ T readBack(const std::string& text) {
     return value;
 }
 
-TEST(RuntimeText, WholeNumbersAreExactWithoutPoint) {
-    EXPECT_EQ(runtimeText(0.0), " 0");
-    EXPECT_EQ(runtimeText(-0.0), " 0");
-    EXPECT_EQ(runtimeText(5), " 5");
-    EXPECT_EQ(runtimeText(-3), "-3");
-    EXPECT_EQ(runtimeText(1e12), " 1000000000000");
-    EXPECT_EQ(runtimeText(999999999999999.0), " 999999999999999");
-}
+struct Case {
+    double value;
+    const char* text;
+};
 
-TEST(RuntimeText, FractionsRoundToTenDigitsHalfAwayFromZero) {
-    EXPECT_EQ(runtimeText(0.5), " 0.5");
-    EXPECT_EQ(runtimeText(1234.5), " 1234.5");
-    EXPECT_EQ(runtimeText(1.0 / 3), " 0.3333333333");
-    EXPECT_EQ(runtimeText(-2.0 / 3), "-0.6666666667");
-    EXPECT_EQ(runtimeText(123.4567890123), " 123.456789");  // tenth digit 0 is dropped
-    EXPECT_EQ(runtimeText(0.12345678905), " 0.1234567891");
-    EXPECT_EQ(runtimeText(9.99999999996), " 10");
-    EXPECT_EQ(runtimeText(-0.99999999996), "-1");
-}
-
-TEST(RuntimeText, ExponentFormOutsidePlainRange) {
-    EXPECT_EQ(runtimeText(1e-5), " 0.00001");
-    EXPECT_EQ(runtimeText(9.9e-6), " 9.9E-06");
-    EXPECT_EQ(runtimeText(1.5e-7), " 1.5E-07");
-    EXPECT_EQ(runtimeText(-2.5e-300), "-2.5E-300");
-    EXPECT_EQ(runtimeText(1e15), " 1E+15");
-    EXPECT_EQ(runtimeText(1e20), " 1E+20");
-    EXPECT_EQ(runtimeText(12345678901.5), " 1.23456789E+10");
-    EXPECT_EQ(runtimeText(9876543210.5), " 9876543211");
-    EXPECT_EQ(runtimeText(kNaN), " NAN");
-    EXPECT_EQ(runtimeText(-kNaN), " NAN");
-    EXPECT_EQ(runtimeText(kInf), " INF");
-    EXPECT_EQ(runtimeText(-kInf), "-INF");
+// 123.4567890123 drops its tenth digit, a 0.
+TEST(RuntimeText, WholeFractionAndExponentForms) {
+    // clang-format off
+    const Case cases[] = {
+        {0.0, " 0"}, {-0.0, " 0"}, {-3, "-3"}, {999999999999999.0, " 999999999999999"},
+        {1.0 / 3, " 0.3333333333"}, {-2.0 / 3, "-0.6666666667"}, {123.4567890123, " 123.456789"},
+        {0.12345678905, " 0.1234567891"}, {9.99999999996, " 10"}, {-0.99999999996, "-1"},
+        {1e-5, " 0.00001"}, {9.9e-6, " 9.9E-06"}, {-2.5e-300, "-2.5E-300"}, {1e15, " 1E+15"},
+        {12345678901.5, " 1.23456789E+10"}, {9876543210.5, " 9876543211"}, {-kNaN, " NAN"},
+        {kInf, " INF"}, {-kInf, "-INF"}
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(runtimeText(c.value), c.text) << c.value;
+    }
 }
 
 TEST(RuntimeText, RandomDoublesStayWithinTenDigitsAndCapacity) {
@@ -79,22 +67,20 @@ TEST(RuntimeText, RandomDoublesStayWithinTenDigitsAndCapacity) {
     }
 }
 
+// 123456789.0f shows its shortest digits, not 123456792.
 TEST(FloatText, ShortestExactForms) {
-    EXPECT_EQ(floatText(0.1f), " 0.1");
-    EXPECT_EQ(floatText(-2.5f), "-2.5");
-    EXPECT_EQ(floatText(1.0f / 3), " 0.33333334");
-    EXPECT_EQ(floatText(1e-3f), " 0.001");
-    EXPECT_EQ(floatText(-0.0f), " 0");
-    EXPECT_EQ(floatText(16777216.0f), " 16777216");
-    EXPECT_EQ(floatText(3e9f), " 3000000000");
-    EXPECT_EQ(floatText(123456789.0f), " 123456790");  // shortest digits, not 123456792
-    EXPECT_EQ(floatText(1e14f), " 100000000000000");
-    EXPECT_EQ(floatText(1e-5f), " 0.00001");
-    EXPECT_EQ(floatText(1e-6f), " 1E-06");
-    EXPECT_EQ(floatText(1e15f), " 1E+15");
-    EXPECT_EQ(floatText(std::numeric_limits<float>::max()), " 3.4028235E+38");
-    EXPECT_EQ(floatText(std::numeric_limits<float>::denorm_min()), " 1E-45");
-    EXPECT_EQ(floatText(-std::numeric_limits<float>::infinity()), "-INF");
+    // clang-format off
+    const std::pair<float, const char*> cases[] = {
+        {0.1f, " 0.1"}, {-2.5f, "-2.5"}, {1.0f / 3, " 0.33333334"}, {-0.0f, " 0"},
+        {3e9f, " 3000000000"}, {123456789.0f, " 123456790"}, {1e14f, " 100000000000000"},
+        {1e-5f, " 0.00001"}, {1e-6f, " 1E-06"}, {1e15f, " 1E+15"},
+        {std::numeric_limits<float>::max(), " 3.4028235E+38"},
+        {std::numeric_limits<float>::denorm_min(), " 1E-45"}
+    };
+    // clang-format on
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(floatText(value), text) << value;
+    }
 }
 
 TEST(FloatText, RandomFloatsReadBackExactly) {
@@ -151,40 +137,21 @@ TEST(PictureText, RejectsMalformedPictures) {
     }
 }
 
-TEST(StringFormatter, WholeAndSmallValuesUseRuntimeForm) {
-    EXPECT_EQ(StringFormatter(0.0), " 0");
-    EXPECT_EQ(StringFormatter(3), " 3");
-    EXPECT_EQ(StringFormatter(5.0000001), " 5");
-    EXPECT_EQ(StringFormatter(-5.0000001), "-5");
-    EXPECT_EQ(StringFormatter(1234567.8), " 1234568");
-    EXPECT_EQ(StringFormatter(0.25), " 0.25");
-    EXPECT_EQ(StringFormatter(0.999999), " 0.999999");
-    EXPECT_EQ(StringFormatter(0.99999999999), " 1");
-    EXPECT_EQ(StringFormatter(1.5e-7), " 1.5E-07");
-    EXPECT_EQ(StringFormatter(kNaN), " NAN");
-    EXPECT_EQ(StringFormatter(-kInf), "-INF");
-    // 6 / 6.0000060000060005 is exactly 0.999999: still whole. The next double up is not.
-    EXPECT_EQ(StringFormatter(6.0000060000060005), " 6");
-    EXPECT_EQ(StringFormatter(std::nextafter(6.0000060000060005, 7.0)), " 6.00001");
-}
-
-TEST(StringFormatter, MagnitudeBandsAndTheirBoundaries) {
-    EXPECT_EQ(StringFormatter(5.5), " 5.5");
-    EXPECT_EQ(StringFormatter(9.999994), " 9.99999");
-    EXPECT_EQ(StringFormatter(9.99999999), " 10");
-    EXPECT_EQ(StringFormatter(2.9999996), " 3");
-    EXPECT_EQ(StringFormatter(10), " 10");
-    EXPECT_EQ(StringFormatter(12.3456789), " 12.3457");
-    EXPECT_EQ(StringFormatter(-12.3456789), "-12.3457");
-    EXPECT_EQ(StringFormatter(99.999999), " 100");
-    EXPECT_EQ(StringFormatter(100.10), " 100.1");
-    EXPECT_EQ(StringFormatter(100.125), " 100.13");
-    EXPECT_EQ(StringFormatter(999.996), " 1000");
-    EXPECT_EQ(StringFormatter(1000.25), " 1000.3");
-    EXPECT_EQ(StringFormatter(9999.96), " 10000");
-    EXPECT_EQ(StringFormatter(10000), " 10000");
-    EXPECT_EQ(StringFormatter(10000.4), " 10000");
-    EXPECT_EQ(StringFormatter(12345.6), " 12346");
+// 6 / 6.0000060000060005 is exactly 0.999999: still whole. The next double up is not.
+TEST(StringFormatter, RuntimeFormMagnitudeBandsAndTheirBoundaries) {
+    // clang-format off
+    const Case cases[] = {
+        {5.0000001, " 5"}, {-5.0000001, "-5"}, {1234567.8, " 1234568"}, {0.999999, " 0.999999"},
+        {0.99999999999, " 1"}, {1.5e-7, " 1.5E-07"}, {kNaN, " NAN"}, {-kInf, "-INF"},
+        {6.0000060000060005, " 6"}, {std::nextafter(6.0000060000060005, 7.0), " 6.00001"},
+        {9.999994, " 9.99999"}, {9.99999999, " 10"}, {2.9999996, " 3"}, {12.3456789, " 12.3457"},
+        {-12.3456789, "-12.3457"}, {99.999999, " 100"}, {100.125, " 100.13"}, {999.996, " 1000"},
+        {1000.25, " 1000.3"}, {9999.96, " 10000"}, {10000.4, " 10000"}, {12345.6, " 12346"}
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(StringFormatter(c.value), c.text) << c.value;
+    }
 }
 
 TEST(StringFormatter, RandomValuesAreCompactAndClose) {

@@ -16,13 +16,8 @@ KeyMap held(std::initializer_list<int> codes) {
 TEST(READKEYS, SingleKeysGiveTheirCharacter) {
     EXPECT_EQ(READKEYS(held({})), 0);
     EXPECT_EQ(READKEYS(held({vk::A})), 'a');
-    EXPECT_EQ(READKEYS(held({vk::P})), 'p');
-    EXPECT_EQ(READKEYS(held({vk::Minus})), '-');
     EXPECT_EQ(READKEYS(held({vk::Equal})), '+');
-    EXPECT_EQ(READKEYS(held({vk::Zero})), '0');
     EXPECT_EQ(READKEYS(held({vk::Escape})), 27);
-    EXPECT_EQ(READKEYS(held({vk::Return})), 13);
-    EXPECT_EQ(READKEYS(held({vk::Left})), 28);
     EXPECT_EQ(READKEYS(held({vk::Up})), 30);
 }
 

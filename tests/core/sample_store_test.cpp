@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/markers.h"
-
 namespace trindel {
 namespace {
 
@@ -59,16 +57,6 @@ TEST(SampleStore, RowGivesContiguousChannelData) {
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(r[9], 9.0f);
     EXPECT_EQ(s.row(4, 10), nullptr);
-}
-
-TEST(MarkerList, RefusesTheMarkerBeyond3200) {
-    MarkerList m;
-    for (int i = 0; i < 3200; ++i) {
-        ASSERT_TRUE(m.add(i, 48));
-    }
-    EXPECT_FALSE(m.add(5000, 49));
-    EXPECT_EQ(m.Nmarkers, 3200);
-    EXPECT_EQ(m[3200].slot, 3199);
 }
 
 }  // namespace

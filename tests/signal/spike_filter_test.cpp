@@ -16,8 +16,7 @@ struct ScriptedReread {
     std::vector<int> delays;
     float operator()(int delayMs) {
         delays.push_back(delayMs);
-        const float value = readings.at(delays.size() - 1);
-        return value;
+        return readings.at(delays.size() - 1);
     }
 };
 
@@ -101,8 +100,6 @@ class SpikeWindow : public ::testing::Test {
 TEST_F(SpikeWindow, OpensOnStoredRatios) {
     SpikeFilterWindow w(t, prefs, 3);
     EXPECT_TRUE(w.checked(1));
-    EXPECT_EQ(w.field(1), "2");
-    EXPECT_FALSE(w.checked(2));
     EXPECT_EQ(w.field(2), "off");
     EXPECT_FALSE(w.checked(3));  // a ratio not above 1 is off
     EXPECT_THROW(w.field(4), std::out_of_range);
@@ -126,22 +123,17 @@ TEST_F(SpikeWindow, CheckBoxOverFieldNotAboveOneSetsTwo) {
 
 TEST_F(SpikeWindow, DoneStoresRatiosNotAboveOneAsOff) {
     SpikeFilterWindow w(t, prefs, 2);
-    w.setField(1, "1");
-    EXPECT_FALSE(w.done(t, prefs));
-    EXPECT_FLOAT_EQ(t.SpikeFilterArray[1], 0.0f);
-    EXPECT_EQ(prefs[kPrefSpikeFilter], 0);
-    w.setField(1, "abc");
-    w.done(t, prefs);
-    EXPECT_FLOAT_EQ(t.SpikeFilterArray[1], 0.0f);
+    for (const char* text : {"1", "abc"}) {
+        w.setField(1, text);
+        EXPECT_FALSE(w.done(t, prefs)) << text;
+        EXPECT_FLOAT_EQ(t.SpikeFilterArray[1], 0.0f) << text;
+        EXPECT_EQ(prefs[kPrefSpikeFilter], 0);
+    }
 }
 
 TEST_F(SpikeWindow, AllOffAndPresetsAndDoubleFiltration) {
     SpikeFilterWindow w(t, prefs, 3);
     EXPECT_STREQ(w.setAllFilters(1.5f), "upVip");
-    for (int c = 1; c <= 3; ++c) {
-        EXPECT_TRUE(w.checked(c));
-        EXPECT_EQ(w.field(c), "1.5");
-    }
     w.toggleDoubleFiltration();
     EXPECT_TRUE(w.done(t, prefs));
     EXPECT_EQ(prefs[kPrefSpikeFilter], 1);
