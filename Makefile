@@ -4,6 +4,10 @@ BUILD ?= build
 BUILD_ASAN ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# A compiler cache, when the machine has one, makes rebuilds across clones cheap.
+ifneq ($(shell command -v ccache),)
+CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+endif
 
 .PHONY: all deps build build-asan test test-plain test-asan run demo bench fuzz format clean
 

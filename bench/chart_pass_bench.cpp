@@ -1,10 +1,10 @@
 // Cost of one chart pass with a scan of 16 channels on the demonstration source.
 #include <benchmark/benchmark.h>
 
-#include "core/chart_loop.h"
 #include "display/chart_screen.h"
 #include "platform/null_canvas.h"
 #include "platform/virtual_platform.h"
+#include "run/chart_loop.h"
 
 namespace trindel {
 namespace {

@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <memory>
 
-#include "core/program.h"
 #include "display/chart_screen.h"
 #include "qt_platform.h"
+#include "state/program.h"
 
 using namespace trindel;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/number_text.h"
+#include "text/number_text.h"
 
 namespace {
 

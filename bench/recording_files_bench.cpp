@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/program.h"
 #include "files/binary_recording_writer.h"
 #include "files/expedata_export.h"
 #include "files/recording_from_program.h"
 #include "files/text_export.h"
+#include "state/program.h"
 
 namespace trindel {
 namespace {

@@ -8,10 +8,10 @@
 
 #include "command_registry.h"
 #include "files/atomic_file.h"
-#include "files/date_stamp.h"
 #include "files/expedata_export.h"
 #include "files/recording_file_reader.h"
 #include "files/text_export.h"
+#include "text/date_stamp.h"
 
 namespace trindel::cli {
 

@@ -6,10 +6,10 @@
 #include <sstream>
 
 #include "command_registry.h"
-#include "files/export_number.h"
-#include "files/mac_roman_text.h"
 #include "files/recording_file_reader.h"
 #include "json_text.h"
+#include "text/export_number.h"
+#include "text/mac_roman_text.h"
 
 namespace trindel::cli {
 

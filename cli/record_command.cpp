@@ -13,17 +13,17 @@
 #include <vector>
 
 #include "command_registry.h"
-#include "core/chart_loop.h"
-#include "core/number_text.h"
-#include "core/program.h"
-#include "core/speed_limits.h"
 #include "display/chart_screen.h"
-#include "files/date_stamp.h"
 #include "files/setup_file.h"
 #include "platform/null_canvas.h"
 #include "platform/system_clock.h"
 #include "record_save.h"
+#include "run/chart_loop.h"
+#include "run/speed_limits.h"
+#include "state/program.h"
 #include "terminal_keys.h"
+#include "text/date_stamp.h"
+#include "text/number_text.h"
 
 namespace trindel::cli {
 

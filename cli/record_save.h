@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/program.h"
+#include "state/program.h"
 
 namespace trindel::cli {
 

@@ -4,10 +4,10 @@
 #include <iostream>
 
 #include "command_registry.h"
-#include "core/program.h"
 #include "display/setup_report.h"
 #include "files/field_stream.h"
 #include "files/setup_file.h"
+#include "state/program.h"
 
 namespace trindel::cli {
 

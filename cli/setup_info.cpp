@@ -7,12 +7,12 @@
 #include <iostream>
 #include <sstream>
 
-#include "core/number_text.h"
-#include "core/program.h"
 #include "display/setup_report.h"
-#include "files/mac_roman_text.h"
 #include "files/setup_file.h"
 #include "json_text.h"
+#include "state/program.h"
+#include "text/mac_roman_text.h"
+#include "text/number_text.h"
 
 namespace trindel::cli {
 

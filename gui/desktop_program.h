@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "core/program.h"
-#include "core/run_driver.h"
 #include "main_window.h"
 #include "qt_front_end.h"
 #include "qt_platform.h"
+#include "run/run_driver.h"
+#include "state/program.h"
 
 namespace trindel::gui {
 

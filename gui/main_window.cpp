@@ -8,7 +8,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "core/chart_state.h"
+#include "state/chart_state.h"
 #include "toolbar_icons.h"
 #include "ui/menu_table.h"
 

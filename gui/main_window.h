@@ -7,9 +7,9 @@
 #include <functional>
 #include <map>
 
-#include "core/program.h"
-#include "core/read_keys.h"
 #include "qt_platform.h"
+#include "run/read_keys.h"
+#include "state/program.h"
 
 class QAction;
 class QToolBar;

@@ -8,11 +8,11 @@
 #include <QTime>
 #include <QVBoxLayout>
 
-#include "core/chart_actions.h"
-#include "core/number_text.h"
 #include "display/chart_axis.h"
 #include "display/chart_screen.h"
 #include "files/save_files.h"
+#include "run/chart_actions.h"
+#include "text/number_text.h"
 #include "windows.h"
 
 namespace trindel::gui {

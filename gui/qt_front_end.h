@@ -5,10 +5,10 @@
 #include <array>
 #include <string>
 
-#include "core/chart_hooks.h"
-#include "core/run_driver.h"
 #include "main_window.h"
 #include "qt_platform.h"
+#include "run/chart_hooks.h"
+#include "run/run_driver.h"
 
 class QDialog;
 class QLineEdit;

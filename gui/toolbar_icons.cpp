@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-#include "core/chart_state.h"
+#include "state/chart_state.h"
 
 namespace trindel::gui {
 

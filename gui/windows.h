@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "core/chart_hooks.h"
-#include "core/program.h"
-#include "core/run_driver.h"
 #include "platform/sounds.h"
+#include "run/chart_hooks.h"
+#include "run/run_driver.h"
+#include "state/program.h"
 
 class QWidget;
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "control/alarm_check.h"
-#include "signal/field_text.h"
+#include "text/field_text.h"
 
 namespace trindel {
 

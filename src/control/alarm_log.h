@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/program.h"
+#include "state/program.h"
 
 namespace trindel {
 

@@ -1,7 +1,7 @@
 #include "devices/demo_source.h"
 
-#include "core/program.h"
 #include "signal/spike_filter.h"
+#include "state/program.h"
 
 namespace trindel {
 

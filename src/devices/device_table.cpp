@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "core/program.h"
 #include "platform/platform.h"
+#include "state/program.h"
 
 namespace trindel {
 

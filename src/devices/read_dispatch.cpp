@@ -1,9 +1,9 @@
 #include "devices/read_dispatch.h"
 
-#include "core/program.h"
 #include "devices/device_table.h"
 #include "platform/platform.h"
 #include "signal/spike_filter.h"
+#include "state/program.h"
 
 namespace trindel {
 

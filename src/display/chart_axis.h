@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core/program.h"
 #include "platform/canvas.h"
+#include "state/program.h"
 
 namespace trindel {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/chart_actions.h"
-#include "core/number_text.h"
 #include "display/chart_axis.h"
+#include "display/status_texts.h"
+#include "text/number_text.h"
 
 namespace trindel {
 

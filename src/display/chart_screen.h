@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/program.h"
 #include "platform/canvas.h"
+#include "state/program.h"
 
 namespace trindel {
 

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
-#include "core/number_text.h"
-#include "files/field_stream.h"
-#include "files/mac_roman_text.h"
-#include "platform/host.h"
+#include "text/mac_roman_text.h"
+#include "text/number_text.h"
 
 namespace trindel {
 
@@ -371,24 +369,6 @@ std::string reportDate(std::time_t when) {
 
 void takeReportVmax(Program& p) {
     p.view.Vmax = p.channels.Nvar[1][kDisplayMax];
-}
-
-bool PRINTSETUPToFile(Program& p, Host& host, const SetupReportOptions& options) {
-    const auto chosen = host.askSaveFile("Save setup data...", "Setup data.txt");
-    if (!chosen || chosen->empty()) {
-        return false;
-    }
-    if (p.session.RecordingMODE != 1) {
-        takeReportVmax(p);
-    }
-    const std::string text = setupReportText(p, options, reportDate(std::time(nullptr)));
-    const std::string error =
-        writeFileReplacing(*chosen, std::vector<uint8_t>(text.begin(), text.end()));
-    if (!error.empty()) {
-        host.alert("File error", error, {"OK"});
-        return false;
-    }
-    return true;
 }
 
 }  // namespace trindel

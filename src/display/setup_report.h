@@ -6,11 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/program.h"
+#include "state/program.h"
 
 namespace trindel {
-
-class Host;
 
 // The check boxes of the "Setup Information" dialog ("Options...").
 struct SetupReportOptions {
@@ -34,9 +32,5 @@ std::string reportDate(std::time_t when);
 
 // The scope range the report shows is channel 1's display maximum; it becomes Vmax.
 void takeReportVmax(Program& p);
-
-// "OK" with "Send to Text File": asks for a file ("Save setup data...") and writes the report
-// there. Returns false when cancelled or when the write failed (the failure is shown).
-bool PRINTSETUPToFile(Program& p, Host& host, const SetupReportOptions& options);
 
 }  // namespace trindel

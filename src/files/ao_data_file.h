@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "control/control_state.h"
+#include "state/control_state.h"
 
 namespace trindel {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "files/export_number.h"
+#include "text/export_number.h"
 
 namespace trindel {
 

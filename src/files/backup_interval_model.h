@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/program.h"
+#include "state/program.h"
 
 namespace trindel {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "files/binary_recording_writer.h"
-#include "files/export_number.h"
+#include "text/export_number.h"
 
 namespace trindel {
 

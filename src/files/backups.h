@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "core/program.h"
 #include "files/atomic_file.h"
-#include "files/date_stamp.h"
 #include "platform/host.h"
+#include "state/program.h"
+#include "text/date_stamp.h"
 
 namespace trindel {
 

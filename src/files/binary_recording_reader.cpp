@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/sample_store.h"
 #include "files/binary_recording_writer.h"
 #include "files/byte_cursor.h"
+#include "state/sample_store.h"
 
 namespace trindel {
 

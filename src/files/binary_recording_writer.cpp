@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "files/export_number.h"
 #include "files/recording_from_program.h"
+#include "text/export_number.h"
 
 namespace trindel {
 

@@ -5,9 +5,9 @@
 #include <span>
 #include <string>
 
-#include "core/program.h"
 #include "files/byte_sink.h"
 #include "files/recording.h"
+#include "state/program.h"
 
 namespace trindel {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "core/number_text.h"
+#include "text/number_text.h"
 
 namespace trindel {
 

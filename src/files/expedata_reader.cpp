@@ -1,8 +1,8 @@
 #include "files/expedata_reader.h"
 
-#include "core/sample_store.h"
 #include "files/byte_cursor.h"
 #include "files/expedata_export.h"
+#include "state/sample_store.h"
 
 namespace trindel {
 

@@ -1,7 +1,7 @@
 #include "files/file_series.h"
 
 #include "files/backups.h"
-#include "files/export_number.h"
+#include "text/export_number.h"
 
 namespace trindel {
 

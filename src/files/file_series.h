@@ -5,11 +5,11 @@
 #include <functional>
 #include <string>
 
-#include "core/program.h"
 #include "files/atomic_file.h"
-#include "files/date_stamp.h"
 #include "files/save_files.h"
 #include "platform/host.h"
+#include "state/program.h"
+#include "text/date_stamp.h"
 
 namespace trindel {
 

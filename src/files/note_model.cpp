@@ -1,7 +1,7 @@
 #include "files/note_model.h"
 
-#include "core/number_text.h"
 #include "platform/sounds.h"
+#include "text/number_text.h"
 
 namespace trindel {
 

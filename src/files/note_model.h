@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "files/recording_notes.h"
+#include "state/recording_notes.h"
 
 namespace trindel {
 

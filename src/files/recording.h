@@ -11,8 +11,8 @@
 
 #include "files/byte_cursor.h"
 
-#include "core/markers.h"
-#include "files/recording_notes.h"
+#include "state/markers.h"
+#include "state/recording_notes.h"
 
 namespace trindel {
 

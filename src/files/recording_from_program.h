@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/program.h"
 #include "files/recording.h"
+#include "state/program.h"
 
 namespace trindel {
 

@@ -1,9 +1,9 @@
 #include "files/save_files.h"
 
 #include "files/binary_recording_writer.h"
-#include "files/date_stamp.h"
 #include "files/expedata_export.h"
 #include "files/recording_from_program.h"
+#include "text/date_stamp.h"
 
 namespace trindel {
 

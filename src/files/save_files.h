@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/program.h"
 #include "files/atomic_file.h"
 #include "files/text_export.h"
 #include "platform/host.h"
+#include "state/program.h"
 
 namespace trindel {
 

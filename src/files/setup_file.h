@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/program.h"
+#include "state/program.h"
 
 namespace trindel {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "files/export_number.h"
-#include "files/mac_roman_text.h"
 #include "files/recording_from_program.h"
+#include "text/export_number.h"
+#include "text/mac_roman_text.h"
 
 namespace trindel {
 

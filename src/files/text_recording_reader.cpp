@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "core/channel_table.h"
-#include "core/sample_store.h"
 #include "files/byte_cursor.h"
-#include "files/mac_roman_text.h"
+#include "state/channel_table.h"
+#include "state/sample_store.h"
+#include "text/mac_roman_text.h"
 
 namespace trindel {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/program.h"
+#include "state/program.h"
 
 namespace trindel {
 

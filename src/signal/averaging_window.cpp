@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "signal/field_text.h"
+#include "text/field_text.h"
 
 namespace trindel {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/program.h"
+#include "state/program.h"
 
 namespace trindel {
 

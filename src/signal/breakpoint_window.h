@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "core/program.h"
 #include "signal/breakpoint.h"
 #include "signal/equations.h"
+#include "state/program.h"
 
 namespace trindel {
 

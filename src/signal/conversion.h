@@ -2,8 +2,8 @@
 // special operation, unit factor and response correction.
 #pragma once
 
-#include "core/program.h"
 #include "signal/equations.h"
+#include "state/program.h"
 
 namespace trindel {
 

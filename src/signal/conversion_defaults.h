@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "core/program.h"
 #include "signal/equations.h"
+#include "state/program.h"
 
 namespace trindel {
 

@@ -2,7 +2,7 @@
 // and one three-way polynomial, with their button and channel labels.
 #pragma once
 
-#include "signal/conversion_tables.h"
+#include "state/conversion_tables.h"
 
 namespace trindel {
 

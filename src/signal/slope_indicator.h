@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "control/control_state.h"
-#include "core/sample_store.h"
+#include "state/control_state.h"
+#include "state/sample_store.h"
 
 namespace trindel {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "signal/field_text.h"
+#include "text/field_text.h"
 
 namespace trindel {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "control/control_state.h"
+#include "state/control_state.h"
 
 namespace trindel {
 

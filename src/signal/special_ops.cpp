@@ -1,7 +1,7 @@
 #include "signal/special_ops.h"
 
-#include "core/channel_table.h"
 #include "signal/equations.h"
+#include "state/channel_table.h"
 
 namespace trindel {
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "core/sample_store.h"
 #include "signal/output_units.h"
+#include "state/sample_store.h"
 
 namespace trindel {
 

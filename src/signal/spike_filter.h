@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "devices/device_state.h"
-#include "signal/conversion_tables.h"
+#include "state/conversion_tables.h"
+#include "state/device_state.h"
 
 namespace trindel {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "signal/field_text.h"
 #include "signal/spike_filter.h"
+#include "text/field_text.h"
 
 namespace trindel {
 

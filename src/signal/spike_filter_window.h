@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "signal/conversion_tables.h"
-#include "ui/prefs_array.h"
+#include "state/conversion_tables.h"
+#include "state/prefs_array.h"
 
 namespace trindel {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "signal/conversion_tables.h"
+#include "state/conversion_tables.h"
 
 namespace trindel {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "core/program.h"
 #include "platform/sounds.h"
+#include "state/program.h"
 
 namespace trindel {
 

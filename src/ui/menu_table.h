@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/program.h"
 #include "platform/sounds.h"
+#include "state/program.h"
 
 namespace trindel {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "control/alarm_log.h"
-#include "core/program.h"
+#include "state/program.h"
 
 namespace trindel {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/program.h"
 #include "platform/virtual_platform.h"
+#include "state/program.h"
 
 namespace trindel {
 namespace {

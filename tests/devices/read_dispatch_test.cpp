@@ -4,9 +4,9 @@
 
 #include <deque>
 
-#include "core/program.h"
 #include "devices/demo_source.h"
 #include "platform/virtual_platform.h"
+#include "state/program.h"
 
 namespace trindel {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/program.h"
+#include "state/program.h"
 
 namespace trindel::testing {
 

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <random>
 
-#include "files/export_number.h"
 #include "files/recording_fixture.h"
 #include "files/text_export.h"
 #include "files/text_recording_reader.h"
+#include "text/export_number.h"
 
 namespace trindel {
 namespace {

@@ -1,4 +1,4 @@
-#include "signal/field_text.h"
+#include "text/field_text.h"
 
 #include <gtest/gtest.h>
 

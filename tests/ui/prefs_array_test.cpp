@@ -1,4 +1,4 @@
-#include "ui/prefs_array.h"
+#include "state/prefs_array.h"
 
 #include <gtest/gtest.h>
 

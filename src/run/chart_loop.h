@@ -1,0 +1,56 @@
+// The chart recording loop: one pass function and a driver that waits between passes.
+// The desktop program calls pass() from its event loop at nextDueTime() or when an event arrives;
+// the command-line tool and the tests call run(), which waits on the platform clock.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "run/chart_hooks.h"
+#include "state/program.h"
+
+namespace trindel {
+
+enum class StopReason { None, SampleLimit, StopButton, Escape, CommandQ };
+
+struct PassOutcome {
+    bool scanTaken = false;
+    bool finished = false;
+    StopReason stop = StopReason::None;
+};
+
+class ChartLoop {
+  public:
+    ChartLoop(Program& p, Platform& platform, ChartHooks& hooks);
+
+    // Prepares the run: per-run resets, first due time 0.1 s from now, progress figures.
+    void begin();
+    // Exactly one pass: status, the scan when due, commands, timers, screen full.
+    PassOutcome pass();
+    bool finished() const { return stop_ != StopReason::None; }
+    StopReason stopReason() const { return stop_; }
+    // Clock time at which the next pass has work to do (the next scan, or the next read of a
+    // continuously averaged last channel).
+    double nextDueTime() const;
+    // Repeats passes until the recording stops, waiting for the due time or an event between.
+    void run();
+
+    // Asks the loop to stop as the Stop button would (used by the command-line tool on Ctrl-C).
+    void requestStop() { stopRequested_ = true; }
+
+  private:
+    void handleEvents();
+    void readCommands();
+    void applyCommand(int code, bool commandKey, bool optionKey);
+    void readLastChannelBetweenScans();
+
+    Program& p_;
+    Platform& io_;
+    ChartHooks& hooks_;
+    StopReason stop_ = StopReason::None;
+    bool stopRequested_ = false;
+    int32_t lastShownSample_ = -1;
+    int pendingKey_ = 0;  // character of a key event of this pass
+};
+
+}  // namespace trindel

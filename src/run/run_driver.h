@@ -1,0 +1,109 @@
+// The run driver: start-up, device and mode choice, run set-up, the run sequence with the
+// after-run options window, the end of a sequence, and Quit with the unsaved-data check.
+// It opens windows through RunWindows and records through the chart loop.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "run/chart_hooks.h"
+#include "run/interval_dialog.h"
+#include "run/run_driver_options.h"
+#include "state/program.h"
+#include "ui/modes_channels.h"
+
+namespace trindel {
+
+enum class RunState {
+    StartupScreen,
+    DeviceChoice,
+    ModeChoice,
+    RunSetup,
+    Recording,
+    Options,
+    EndOfSequence,
+    Ended,
+};
+
+// The windows the driver opens; the desktop program shows dialogs, tests script answers.
+class RunWindows {
+  public:
+    virtual ~RunWindows() = default;
+    enum class StartChoice { Quit, Demonstration, Device };
+    // The start window (with the device dialog behind "Select A-D"); `device` receives the
+    // chosen device code for StartChoice::Device.
+    virtual StartChoice startWindow(Program& p, int& device) = 0;
+    // "Modes and Channels"; false when the user quits instead.
+    virtual bool modesAndChannels(Program& p, ModesChannelsModel& model) = 0;
+    // The chart interval dialog, run until "Selection OK"; false when the user quits instead.
+    virtual bool chartInterval(Program& p, IntervalDialog& dialog) = 0;
+    // Shows or hides the recording window (the canvas) and its toolbar.
+    virtual void showRecordingWindow(Program& /*p*/, bool /*shown*/) {}
+    // The options window: returns the button chosen (a key press is mapped by the window with
+    // optionsButtonForKey).
+    virtual int optionsWindow(Program& p, const std::string& title,
+                              const std::vector<OptionsButtonInfo>& buttons,
+                              const SampleRateReport& rate) = 0;
+    // "Possible Data Loss": true for yes (go on).
+    virtual bool possibleDataLoss(const std::string& unsavedText) = 0;
+    // SAVEFILES: true when the data were written.
+    virtual bool saveFiles(Program& p) = 0;
+    virtual void sampleRateWindow(const SampleRateReport& report) = 0;
+};
+
+struct RunDriverConfig {
+    // Text file shown on quitting when present and not empty.
+    std::string shutdownMessagePath;
+    OptionsFeatures features;
+};
+
+class RunDriver {
+  public:
+    RunDriver(Program& p, Platform& platform, RunWindows& windows, ChartHooks& hooks,
+              RunDriverConfig config = {});
+
+    // SetDefaultValues: runs the program from start-up until it quits. `screen` is the screen
+    // size; a screen shorter than 480 pixels gets a message and ends the program.
+    void SetDefaultValues(ScreenSize screen,
+                          const std::function<void(Program&)>& loadPreferences = {});
+
+    RunState state() const { return state_; }
+    // Menu Quit or Command-Q: the driver goes to Quit (with the unsaved-data check) as soon as
+    // the recording, if one is running, has stopped.
+    void requestQuit() { quitRequested_ = true; }
+    bool quitRequested() const { return quitRequested_; }
+    int runsRecorded() const { return runs_; }
+    const SampleRateReport& lastRateReport() const { return rate_; }
+
+  private:
+    void startupScreen();
+    void deviceChoice();
+    void modeChoice();
+    void runSetup();
+    void runSequence();
+    void recordChart();
+    void optionsWindow();
+    // Returns true when the options window should stay open.
+    bool optionsAction(int button);
+    void prepareNewRun();
+    void endOfSequence();
+    bool quit();  // false when the user declined
+    bool makeSure(int kind);
+    bool soundsOn() const { return p_.menus.Sound_Is_On != 0; }
+
+    Program& p_;
+    Platform& io_;
+    RunWindows& windows_;
+    ChartHooks& hooks_;
+    RunDriverConfig config_;
+    RunState state_ = RunState::StartupScreen;
+    bool quitRequested_ = false;
+    bool commandQStop_ = false;
+    int runs_ = 0;
+    SampleRateReport rate_;
+    std::vector<double> lateness_;
+};
+
+}  // namespace trindel
