@@ -109,9 +109,10 @@ void runCase(benchmark::State& state, const QString& rate, int channels, double 
         cpu = liveRun(rate, channels, seconds, report);
     }
     state.counters["cpu_percent"] = cpu * 100;
-    state.counters["late_p50_ms"] = report.latenessP50 * 1000;
-    state.counters["late_p99_ms"] = report.latenessP99 * 1000;
-    state.counters["late_max_ms"] = report.latenessMax * 1000;
+    state.counters["late_p50_ms"] = report.lateness.p50 * 1000;
+    state.counters["late_p99_ms"] = report.lateness.p99 * 1000;
+    state.counters["late_max_ms"] = report.lateness.max * 1000;
+    state.counters["late_scans"] = report.lateness.late;
     state.counters["scans"] = report.samples;
 }
 

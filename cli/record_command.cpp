@@ -1,9 +1,9 @@
-// trindel-cli record: a chart recording on the demonstration source, saved to a file.
+// trindel-cli record: a chart recording on the demonstration source, saved to a file. The
+// recording is the library's one recording run; this file is its terminal front end.
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <csignal>
@@ -13,12 +13,11 @@
 #include <vector>
 
 #include "command_registry.h"
-#include "display/chart_screen.h"
-#include "files/setup_file.h"
+#include "files/save_files.h"
 #include "platform/null_canvas.h"
 #include "platform/system_clock.h"
-#include "record_save.h"
-#include "run/chart_loop.h"
+#include "run/recording_run.h"
+#include "run/recording_setup.h"
 #include "run/speed_limits.h"
 #include "state/program.h"
 #include "terminal_keys.h"
@@ -82,14 +81,7 @@ class QuietHost final : public Host {
 };
 
 struct Options {
-    std::string setup;
-    // Which values were given on the command line (they override a set-up file's).
-    bool channelsGiven = false, intervalGiven = false, averageGiven = false;
-    int channels = 4;
-    double interval = 1.0;
-    int32_t samples = 0;
-    double duration = 0.0;
-    int average = 1;
+    RecordSettings recording;
     std::string format = "binary";
     bool timing = false;
     std::string output;
@@ -141,34 +133,13 @@ class Progress {
     double nextAt_ = 0.0;
 };
 
-double percentile(std::vector<double> v, double q) {
-    if (v.empty()) {
-        return 0.0;
-    }
-    std::sort(v.begin(), v.end());
-    const auto i = static_cast<size_t>(std::ceil(q * static_cast<double>(v.size()))) - 1;
-    return v[std::min(i, v.size() - 1)];
-}
-
-bool validate(const Options& o, RecordFormat& format, std::string& error) {
-    if (o.channels < 1 || o.channels > kMaxChannels) {
-        error = "--channels must be 1 to 16";
-        return false;
-    }
-    if (!(o.interval >= 0.0002) || !std::isfinite(o.interval) || o.interval > 86400.0) {
-        error = "--interval must be between 0.0002 and 86400 seconds";
-        return false;
-    }
-    if (o.average < 1 || o.average > 1000) {
-        error = "--average must be 1 to 1000";
-        return false;
-    }
-    if (o.format == "binary") {
-        format = RecordFormat::Binary;
-    } else if (o.format == "text") {
-        format = RecordFormat::Text;
-    } else if (o.format == "expedata") {
-        format = RecordFormat::ExpeData;
+bool formatFromName(const std::string& name, DataFormat& format, std::string& error) {
+    if (name == "binary") {
+        format = DataFormat::Binary;
+    } else if (name == "text") {
+        format = DataFormat::Text;
+    } else if (name == "expedata") {
+        format = DataFormat::ExpeData;
     } else {
         error = "--format must be binary, text or expedata";
         return false;
@@ -176,114 +147,31 @@ bool validate(const Options& o, RecordFormat& format, std::string& error) {
     return true;
 }
 
-int32_t samplesWanted(const Options& o, double interval, int32_t byDefault, std::string& error) {
-    double n = byDefault;
-    if (o.samples > 0) {
-        n = o.samples;
-    } else if (o.duration > 0.0) {
-        n = std::floor(o.duration / interval + 0.5);
-    } else if (o.duration < 0.0 || o.samples < 0) {
-        error = "--samples and --duration must be positive";
-        return 0;
-    }
-    if (n < 1 || n > SampleStore::kMaxSamplesPerChannel) {
-        error = "a recording holds 1 to 2,000,000 samples";
-        return 0;
-    }
-    return static_cast<int32_t>(n);
-}
-
-// The channels of a demonstration recording when no set-up file gives them: volts, 0 to 1 V.
-void setUpChannels(Program& p, const Options& o) {
-    p.session.nChan = static_cast<int16_t>(o.channels);
-    for (int c = 1; c <= o.channels; ++c) {
-        auto& row = p.channels.Nvar[static_cast<size_t>(c)];
-        p.channels.conversionType(c) = 4.0f;  // no conversion: volts
-        row[kInputNumber] = static_cast<float>(c);
-        row[kCoeffA] = 0.0f;
-        row[kCoeffB] = 1.0f;
-        row[kCoeffC] = 0.0f;
-        row[kDisplayMax] = 1.0f;
-        row[kDisplayMin] = 0.0f;
-        row[kSamplesToAverage] = static_cast<float>(o.average);
-        p.channels.setLabel(c, "Demo " + std::to_string(c));
-    }
-    SetChanParams(p, p.prefs[kPrefWindowHeight], 0);
-}
-
-// Prepares the program: the set-up file when given, then the command line's values over it, on
-// the demonstration source in chart mode.
-bool setUpRecording(Program& p, const Options& o, int width, int height, std::string& error) {
-    SetInitialVariableValues(p, ScreenSize{1280, 1024});
-    p.prefs[kPrefWindowWidth] = static_cast<int16_t>(width);
-    p.prefs[kPrefWindowHeight] = static_cast<int16_t>(height);
-    if (!o.setup.empty()) {
-        const SetupLoadResult loaded = loadSetupFile(p, o.setup);
-        if (!loaded.ok) {
-            error = o.setup + ": " + loaded.error;
-            return false;
-        }
-        if (p.session.nChan < 1) {
-            error = o.setup + ": the set-up has no channels";
-            return false;
-        }
-        if (o.channelsGiven && o.channels != p.session.nChan) {
-            error = "--channels cannot change the channels of a set-up file";
-            return false;
-        }
-        if (o.averageGiven) {
-            for (int c = 1; c <= p.session.nChan; ++c) {
-                p.channels.Nvar[static_cast<size_t>(c)][kSamplesToAverage] =
-                    static_cast<float>(o.average);
-            }
-        }
-    } else {
-        setUpChannels(p, o);
-    }
-    if (o.intervalGiven || o.setup.empty()) {
-        p.session.ChartINTERVALinSECONDS = o.interval;
-    }
-    p.session.RecordingMODE = 1;
-    p.device.External_AD = 0;
-    p.device.DemonstrationMODE = 1;
-    // A different demonstration sequence on every run.
-    p.device.demoSeed = static_cast<uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count() ^ std::time(nullptr));
-    HowManyHardwareAD(p);
-    p.session.ChartSampleInterval = static_cast<float>(p.session.ChartINTERVALinSECONDS);
-    p.session.OldChartSpeed = p.session.ChartINTERVALinSECONDS;
-    return true;
+// The scan lateness as --timing prints it.
+void printLateness(const ScanLateness& l) {
+    std::printf(
+        "scan lateness: p50 %.3f ms, p99 %.3f ms, max %.3f ms; %ld late scans (> %.3f ms)\n",
+        l.p50 * 1e3, l.p99 * 1e3, l.max * 1e3, static_cast<long>(l.late), l.threshold * 1e3);
 }
 
 int record(const Options& o) {
-    RecordFormat format{};
+    DataFormat format{};
     std::string error;
-    if (!validate(o, format, error)) {
+    if (!checkRecordSettings(o.recording, error) || !formatFromName(o.format, format, error)) {
         std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
         return 1;
     }
     constexpr int kWidth = 1024, kHeight = 768;
     Program p;
-    if (!setUpRecording(p, o, kWidth, kHeight, error)) {
-        std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
-        return 1;
-    }
-    const double interval = p.session.ChartINTERVALinSECONDS;
-    if (!(interval >= 0.0002) || !(interval <= 86400.0)) {
-        std::fprintf(stderr, "trindel-cli record: the set-up's interval %s s is not usable\n",
-                     runtimeText(interval).c_str());
-        return 1;
-    }
-    // Without --samples or --duration: the set-up's sample count, or 100.
-    const int32_t byDefault =
-        !o.setup.empty() && p.session.MaxSamples >= 1 ? p.session.MaxSamples : 100;
-    const int32_t samples = samplesWanted(o, interval, byDefault, error);
+    // A different demonstration sequence on every run.
+    const auto seed = static_cast<uint64_t>(
+        std::chrono::steady_clock::now().time_since_epoch().count() ^ std::time(nullptr));
+    const int32_t samples = prepareRecording(p, o.recording, kWidth, kHeight, seed, error);
     if (samples == 0) {
         std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
         return 1;
     }
-    // The loop stops after MaxSamples + 1 scans.
-    p.session.MaxSamples = samples - 1;
+    const double interval = p.session.ChartINTERVALinSECONDS;
 
     TerminalKeys keys;
     SystemClock clock(&gInterrupted);
@@ -301,66 +189,36 @@ int record(const Options& o) {
     action.sa_flags = 0;  // no SA_RESTART: the interrupt ends a sleep at once
     sigaction(SIGINT, &action, nullptr);
 
-    ChartLoop loop(p, io, hooks);
     const DateStamp start = localStamp(std::time(nullptr));
     p.files.filestrings.startDate = start.date;
     p.files.filestrings.startTime = start.time;
-    loop.begin();
     Progress progress(samples);
-    std::vector<double> lateness;
-    if (o.timing) {
-        lateness.reserve(static_cast<size_t>(samples));
-    }
-    double firstScan = -1.0, lastScan = 0.0;
-    while (true) {
-        const double due = p.session.TimeOfNextChartSample;
-        const PassOutcome out = loop.pass();
-        if (out.scanTaken) {
-            lastScan = p.session.CurrentTimeInSeconds;
-            if (firstScan < 0) {
-                firstScan = lastScan;
-            }
-            if (o.timing) {
-                lateness.push_back(p.session.CurrentTimeInSeconds - due);
-            }
-            const double left = (samples - p.session.Sample) * interval;
-            progress.update(p.session.Sample, left, p.session.CurrentTimeInSeconds, out.finished);
-        }
-        if (out.finished) {
-            break;
-        }
-        const double next = loop.nextDueTime();
-        if (clock.GetCurrentTimeInSeconds() < next) {
-            clock.waitUntil(next);
-        }
-    }
+    RunFrontEnd frontEnd;
+    frontEnd.scanTaken = [&](const Program& prog, const PassOutcome& out) {
+        const double left = (samples - prog.session.Sample) * interval;
+        progress.update(prog.session.Sample, left, out.scanTime, out.finished);
+    };
+    const RunResult result = RecordingRun(p, io, hooks).record(frontEnd);
     progress.finish();
     signal(SIGINT, SIG_DFL);
     const DateStamp end = localStamp(std::time(nullptr));
     p.files.EndRecordingDate = end.date;
     p.files.EndRecordingTime = end.time;
 
-    // n scans on time span n intervals from the first scan's due time.
-    const double elapsed = firstScan < 0 ? 0.0 : (lastScan - firstScan) + interval;
-    CHECKSAMPLERATE(p, elapsed);
+    CHECKSAMPLERATE(p, result.scanSpan(interval));
     p.session.nSamples = p.session.Sample;
-    if (!saveRecording(p, format, o.output, error)) {
+    const WriteResult written = writeChartFile(p, format, o.output);
+    if (!written.ok) {
+        error = written.error.empty() ? "writing " + o.output + " failed" : written.error;
         std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
         return 1;
     }
     std::printf("%s %d samples of %d channels at %s s with %d markers to %s\n",
-                loop.stopReason() == StopReason::SampleLimit ? "Recorded" : "Stopped after",
+                result.stop == StopReason::SampleLimit ? "Recorded" : "Stopped after",
                 p.session.Sample, p.session.nChan, runtimeText(interval).c_str() + 1,
                 p.Markers.Nmarkers, o.output.c_str());
-    if (o.timing && !lateness.empty()) {
-        const double threshold = std::min(0.001, interval / 2);
-        const auto late = std::count_if(lateness.begin(), lateness.end(),
-                                        [&](double l) { return l > threshold; });
-        std::printf(
-            "scan lateness: p50 %.3f ms, p99 %.3f ms, max %.3f ms; %ld late scans (> %.3f ms)\n",
-            percentile(lateness, 0.5) * 1e3, percentile(lateness, 0.99) * 1e3,
-            *std::max_element(lateness.begin(), lateness.end()) * 1e3, static_cast<long>(late),
-            threshold * 1e3);
+    if (o.timing && result.lateness.known()) {
+        printLateness(result.lateness);
     }
     return 0;
 }
@@ -369,20 +227,24 @@ static CommandRegistrar reg{[](CLI::App& app, int& exitStatus) {
     auto opts = std::make_shared<Options>();
     CLI::App* cmd = app.add_subcommand(
         "record", "Run a chart recording on the demonstration source and save it");
-    cmd->add_option("--setup", opts->setup, "set-up file to record with");
-    auto* channels = cmd->add_option("--channels", opts->channels, "number of channels (1-16)");
-    auto* interval = cmd->add_option("--interval", opts->interval, "sample interval in seconds");
-    auto* samples = cmd->add_option("--samples", opts->samples, "samples to record");
-    auto* duration = cmd->add_option("--duration", opts->duration, "recording time in seconds");
+    cmd->add_option("--setup", opts->recording.setup, "set-up file to record with");
+    auto* channels =
+        cmd->add_option("--channels", opts->recording.channels, "number of channels (1-16)");
+    auto* interval =
+        cmd->add_option("--interval", opts->recording.interval, "sample interval in seconds");
+    auto* samples = cmd->add_option("--samples", opts->recording.samples, "samples to record");
+    auto* duration =
+        cmd->add_option("--duration", opts->recording.duration, "recording time in seconds");
     samples->excludes(duration);
-    auto* average = cmd->add_option("--average", opts->average, "readings averaged per sample");
+    auto* average =
+        cmd->add_option("--average", opts->recording.average, "readings averaged per sample");
     cmd->add_option("--format", opts->format, "binary, text or expedata");
     cmd->add_flag("--timing", opts->timing, "print the scan lateness at the end");
     cmd->add_option("-o,--output", opts->output, "file to write")->required();
     cmd->callback([opts, channels, interval, average, &exitStatus] {
-        opts->channelsGiven = channels->count() > 0;
-        opts->intervalGiven = interval->count() > 0;
-        opts->averageGiven = average->count() > 0;
+        opts->recording.channelsGiven = channels->count() > 0;
+        opts->recording.intervalGiven = interval->count() > 0;
+        opts->recording.averageGiven = average->count() > 0;
         exitStatus = record(*opts);
     });
 }};

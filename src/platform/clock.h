@@ -17,6 +17,14 @@ class Clock {
     // Waits until the clock reaches `deadline` (seconds) or a user event is pending.
     // Returns true when it returned because an event is pending.
     virtual bool waitUntil(double deadline) = 0;
+    // As waitUntil, but the last `spinSeconds` before the deadline are spent reading the clock
+    // rather than sleeping, so the wait ends within microseconds of the deadline (a sleep wakes
+    // tens of microseconds late). For short intervals only: the spin costs CPU. Clocks whose
+    // waits end exactly on time just wait.
+    virtual bool waitUntilSpinning(double deadline, double spinSeconds) {
+        (void)spinSeconds;
+        return waitUntil(deadline);
+    }
 };
 
 }  // namespace trindel

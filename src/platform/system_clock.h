@@ -1,6 +1,7 @@
 // The machine's clock on CLOCK_MONOTONIC. waitUntil sleeps to an absolute deadline with
 // clock_nanosleep (timer slack lowered), waking early when the pending-event flag is raised or,
 // when an input descriptor is given, when input arrives (polled until 2 ms before the deadline).
+// waitUntilSpinning sleeps the same way to shortly before the deadline and spins the rest.
 #pragma once
 
 #include <atomic>
@@ -19,12 +20,17 @@ class SystemClock final : public Clock {
     int32_t TickCount() override;
     void delayMilliseconds(int milliseconds) override;
     bool waitUntil(double deadline) override;
+    bool waitUntilSpinning(double deadline, double spinSeconds) override;
 
     void setEventFlag(const std::atomic<bool>* eventPending) { eventPending_ = eventPending; }
     // A descriptor whose input counts as a pending event (e.g. a terminal's keys); -1 for none.
     void setEventDescriptor(int fd) { eventFd_ = fd; }
 
   private:
+    bool eventRaised() const {
+        return eventPending_ != nullptr && eventPending_->load(std::memory_order_relaxed);
+    }
+
     const std::atomic<bool>* eventPending_;
     int eventFd_ = -1;
     double origin_;

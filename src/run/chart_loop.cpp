@@ -292,6 +292,7 @@ PassOutcome ChartLoop::pass() {
     if (p_.prefs[kPrefContinuousScanning] != 0) {
         // Continuous scanning: read every channel as often as the interval allows.
         clearScanSums(p_);
+        const double due = s.TimeOfNextChartSample;
         const double end = s.TimeOfNextChartSample - 0.00005;
         bool stopped = false;
         do {
@@ -313,6 +314,8 @@ PassOutcome ChartLoop::pass() {
         } while (io_.clock.GetCurrentTimeInSeconds() < end);
         addScansToTotal(p_);
         if (!stopped) {
+            out.scanDue = due;
+            out.scanTime = s.CurrentTimeInSeconds;
             SHOWSCANRESULTS(p_, io_, hooks_);
             out.scanTaken = true;
         }
@@ -321,6 +324,8 @@ PassOutcome ChartLoop::pass() {
         s.CurrentTimeInSeconds = io_.clock.GetCurrentTimeInSeconds();
         s.timeNow = io_.clock.TickCount();
         if (s.CurrentTimeInSeconds >= s.TimeOfNextChartSample) {
+            out.scanDue = s.TimeOfNextChartSample;
+            out.scanTime = s.CurrentTimeInSeconds;
             GETDATA(p_, io_, hooks_);
             out.scanTaken = true;
         } else {
@@ -366,15 +371,6 @@ PassOutcome ChartLoop::pass() {
     out.finished = finished();
     out.stop = stop_;
     return out;
-}
-
-void ChartLoop::run() {
-    while (!pass().finished) {
-        const double due = nextDueTime();
-        if (io_.clock.GetCurrentTimeInSeconds() < due) {
-            io_.clock.waitUntil(due);
-        }
-    }
 }
 
 }  // namespace trindel

@@ -1,6 +1,5 @@
-// The chart recording loop: one pass function and a driver that waits between passes.
-// The desktop program calls pass() from its event loop at nextDueTime() or when an event arrives;
-// the command-line tool and the tests call run(), which waits on the platform clock.
+// The chart recording loop's pass: one pass of the loop (status, the scan when due, commands,
+// timers, full screen). RecordingRun repeats passes with the waits between them.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +14,9 @@ enum class StopReason { None, SampleLimit, StopButton, Escape, CommandQ };
 
 struct PassOutcome {
     bool scanTaken = false;
+    // With a scan: the time it was due and the clock time it was taken (seconds).
+    double scanDue = 0.0;
+    double scanTime = 0.0;
     bool finished = false;
     StopReason stop = StopReason::None;
 };
@@ -32,10 +34,8 @@ class ChartLoop {
     // Clock time at which the next pass has work to do (the next scan, or the next read of a
     // continuously averaged last channel).
     double nextDueTime() const;
-    // Repeats passes until the recording stops, waiting for the due time or an event between.
-    void run();
 
-    // Asks the loop to stop as the Stop button would (used by the command-line tool on Ctrl-C).
+    // Asks the loop to stop as the Stop button would (a front end's stop request).
     void requestStop() { stopRequested_ = true; }
 
   private:

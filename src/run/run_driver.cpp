@@ -6,7 +6,8 @@
 #include "devices/device_table.h"
 #include "display/chart_screen.h"
 #include "files/setup_file.h"
-#include "run/chart_loop.h"
+#include "run/recording_run.h"
+#include "run/recording_setup.h"
 #include "ui/make_sure.h"
 
 namespace trindel {
@@ -159,17 +160,7 @@ void RunDriver::runSetup() {
         s.ChartINTERVALinSECONDS = s.SampleIntervalinSeconds;
         s.ChartSampleInterval = static_cast<float>(s.SampleIntervalinSeconds);
         const float range = defaultRange(p_.device.External_AD);
-        for (int c = 1; c <= s.nChan; ++c) {
-            auto& row = p_.channels.Nvar[static_cast<size_t>(c)];
-            row[kInputNumber] = static_cast<float>(c);
-            p_.channels.conversionType(c) = 1;
-            row[kCoeffA] = 0;
-            row[kCoeffB] = 1;
-            row[kCoeffC] = 0;
-            row[kDisplayMax] = range;
-            row[kDisplayMin] = -range;
-            row[kSamplesToAverage] = 1;
-        }
+        setDefaultChannels(p_.channels, s.nChan, ChannelDefaults{1.0f, -range, range, 1.0f});
         SetChanParams(p_, 0, 0);
     }
     ADinputWarning(p_, io_, countInputsOutOfRange(p_));
@@ -194,32 +185,12 @@ void RunDriver::runSequence() {
 }
 
 void RunDriver::recordChart() {
-    Session& s = p_.session;
-    resetForRun(p_, io_.clock.GetCurrentTimeInSeconds());
-    s.TimeAtStart = io_.clock.TickCount();
-    s.TicsAtLastSample = s.TimeAtStart;
-    lateness_.clear();
     commandQStop_ = false;
-    ChartLoop loop(p_, io_, hooks_);
-    loop.begin();
-    while (!loop.finished()) {
-        if (quitRequested_) {
-            loop.requestStop();
-        }
-        const double due = loop.nextDueTime();
-        if (io_.clock.GetCurrentTimeInSeconds() < due && !io_.events.hasPendingEvent()) {
-            io_.clock.waitUntil(due);
-        }
-        const double passStart = io_.clock.GetCurrentTimeInSeconds();
-        fprintf(stderr, "late %f at sample %d\n", passStart - due, p_.session.Sample);
-        const PassOutcome out = loop.pass();
-        fprintf(stderr, "slow pass %f at sample %d\n",
-                io_.clock.GetCurrentTimeInSeconds() - passStart, p_.session.Sample);
-        if (out.scanTaken && passStart >= due) {
-            lateness_.push_back(passStart - due);
-        }
-    }
-    commandQStop_ = loop.stopReason() == StopReason::CommandQ;
+    RunFrontEnd frontEnd;
+    frontEnd.stopWanted = [this] { return quitRequested_; };
+    const RunResult result = RecordingRun(p_, io_, hooks_).record(frontEnd);
+    lateness_ = result.lateness;
+    commandQStop_ = result.stop == StopReason::CommandQ;
     ++runs_;
 }
 
@@ -235,7 +206,7 @@ void RunDriver::optionsWindow() {
     rate_.check = CHECKSAMPLERATE(p_, elapsed);
     rate_.display = SHOWSAMPLERATE(p_, rate_.check, s.ChartINTERVALinSECONDS, true);
     rate_.samples = s.Sample;
-    summariseLateness(lateness_, rate_);
+    rate_.lateness = lateness_;
     if (rate_.display.bzot && soundsOn()) {
         io_.sounds.play("bzot");
     }

@@ -1,6 +1,6 @@
 // The run driver: start-up, device and mode choice, run set-up, the run sequence with the
 // after-run options window, the end of a sequence, and Quit with the unsaved-data check.
-// It opens windows through RunWindows and records through the chart loop.
+// It opens windows through RunWindows and records through the one recording run.
 #pragma once
 
 #include <functional>
@@ -11,6 +11,7 @@
 #include "run/chart_hooks.h"
 #include "run/interval_dialog.h"
 #include "run/run_driver_options.h"
+#include "run/scan_lateness.h"
 #include "state/program.h"
 #include "ui/modes_channels.h"
 
@@ -103,7 +104,7 @@ class RunDriver {
     bool commandQStop_ = false;
     int runs_ = 0;
     SampleRateReport rate_;
-    std::vector<double> lateness_;
+    ScanLateness lateness_;
 };
 
 }  // namespace trindel

@@ -98,27 +98,11 @@ std::vector<std::string> sampleRateLines(const SampleRateReport& r) {
     if (r.samples >= 2 && r.check.measured > 0) {
         lines.push_back("measured interval: " + runtimeText(r.check.measured) + " sec");
     }
-    if (r.latenessKnown) {
-        lines.push_back("scan lateness: median " + millis(r.latenessP50) + ", 99% " +
-                        millis(r.latenessP99) + ", max " + millis(r.latenessMax));
+    if (r.lateness.known()) {
+        lines.push_back("scan lateness: median " + millis(r.lateness.p50) + ", 99% " +
+                        millis(r.lateness.p99) + ", max " + millis(r.lateness.max));
     }
     return lines;
-}
-
-void summariseLateness(std::vector<double>& lateness, SampleRateReport& r) {
-    if (lateness.empty()) {
-        return;
-    }
-    std::sort(lateness.begin(), lateness.end());
-    const auto at = [&](double q) {
-        const size_t i = std::min(lateness.size() - 1,
-                                  static_cast<size_t>(q * static_cast<double>(lateness.size())));
-        return lateness[i];
-    };
-    r.latenessP50 = at(0.5);
-    r.latenessP99 = at(0.99);
-    r.latenessMax = lateness.back();
-    r.latenessKnown = true;
 }
 
 }  // namespace trindel

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "run/scan_lateness.h"
 #include "run/speed_limits.h"
 #include "state/program.h"
 
@@ -52,20 +53,16 @@ std::vector<OptionsButtonInfo> optionsButtons(const Program& p, const OptionsFea
 // file name, q/Q quit (through the unsaved-data check), any other key save.
 int optionsButtonForKey(int character);
 
-// The rate check after a run as the windows show it, with the scan lateness the driver measured.
+// The rate check after a run as the windows show it, with the run's scan lateness.
 struct SampleRateReport {
     RateCheck check;
     RateDisplay display;
     int32_t samples = 0;
-    double latenessP50 = 0, latenessP99 = 0, latenessMax = 0;  // seconds
-    bool latenessKnown = false;
+    ScanLateness lateness;
 };
 
 // The text lines of the rate window: the rate texts joined into readable lines, the measured
 // interval, and the lateness figures.
 std::vector<std::string> sampleRateLines(const SampleRateReport& r);
-
-// Percentiles of scan lateness samples (seconds); sorts the vector.
-void summariseLateness(std::vector<double>& lateness, SampleRateReport& r);
 
 }  // namespace trindel

@@ -6,38 +6,37 @@
 
 #include "chart_fixture.h"
 #include "run/chart_actions.h"
+#include "run/recording_run.h"
 
 namespace trindel {
 namespace {
 
 using testing::ChartFixture;
 
-// Runs passes as run() does but records the clock at every scan.
-std::vector<double> scanTimes(ChartFixture& f, ChartLoop& loop) {
+// Records one run and the clock time of every scan.
+std::vector<double> scanTimes(ChartFixture& f, RunResult* result = nullptr) {
     std::vector<double> times;
-    while (true) {
-        const double now = f.vp.clock.GetCurrentTimeInSeconds();
-        const PassOutcome out = loop.pass();
-        if (out.scanTaken) {
-            times.push_back(now);
-        }
-        if (out.finished) {
-            break;
-        }
-        const double due = loop.nextDueTime();
-        if (f.vp.clock.GetCurrentTimeInSeconds() < due) {
-            f.vp.clock.waitUntil(due);
-        }
+    RunFrontEnd frontEnd;
+    frontEnd.scanTaken = [&](const Program&, const PassOutcome& out) {
+        times.push_back(out.scanTime);
+    };
+    const RunResult r = RecordingRun(f.p, f.io, f.hooks).record(frontEnd);
+    if (result != nullptr) {
+        *result = r;
     }
     return times;
 }
 
+// Records one run.
+RunResult record(ChartFixture& f) {
+    return RecordingRun(f.p, f.io, f.hooks).record();
+}
+
 TEST(ChartLoop, StopsAfterMaxSamplesPlusOneScansOnSchedule) {
     ChartFixture f(4, 0.5, 20);
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    const auto times = scanTimes(f, loop);
-    EXPECT_EQ(loop.stopReason(), StopReason::SampleLimit);
+    RunResult result;
+    const auto times = scanTimes(f, &result);
+    EXPECT_EQ(result.stop, StopReason::SampleLimit);
     EXPECT_EQ(f.p.session.Sample, 21);
     ASSERT_EQ(times.size(), 21u);
     for (size_t k = 0; k < times.size(); ++k) {
@@ -55,9 +54,7 @@ TEST(ChartLoop, CatchesUpWithoutSkippingOrDriftingWhenBehind) {
             f.vp.clock.advanceBy(0.105);
         }
     };
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    const auto times = scanTimes(f, loop);
+    const auto times = scanTimes(f);
     ASSERT_EQ(times.size(), 201u);
     // Scans after the stall are taken back to back until the schedule is met again.
     // The stall ends at 0.695 s, when the scans due at 0.60 to 0.69 are all late.
@@ -74,9 +71,7 @@ TEST(ChartLoop, CatchesUpWithoutSkippingOrDriftingWhenBehind) {
 
 TEST(ChartLoop, DemonstrationValuesAreStoredInRangeAndDrawn) {
     ChartFixture f(3, 1.0, 50);
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    loop.run();
+    record(f);
     for (int c = 1; c <= 3; ++c) {
         for (int s = 0; s <= 50; ++s) {
             const float v = f.p.store.get(c, s);
@@ -91,9 +86,7 @@ TEST(ChartLoop, ZeroValueIsStoredAsZero) {
     ChartFixture f(2, 1.0, 5);
     f.p.store.set(2, 3, 42.0f);            // left from an earlier, longer recording
     f.p.channels.Nvar[2][kCoeffB] = 0.0f;  // channel 2 converts every reading to 0
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    loop.run();
+    record(f);
     EXPECT_EQ(f.p.store.get(2, 3), 0.0f);
     bool sawZeroText = false;
     for (const auto& [c, text] : f.hooks.readouts) {
@@ -111,9 +104,7 @@ TEST(ChartLoop, PauseResumesAtOnceWithoutFillingTheGap) {
         return out;
     };
     f.vp.events.schedule(3.2, UserEvent{kEventControl, kToolbarPause});
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    const auto times = scanTimes(f, loop);
+    const auto times = scanTimes(f);
     ASSERT_EQ(times.size(), 11u);
     // Scans at 0.1, 1.1, 2.1, 3.1; pause from 3.2 to 303.2; then at once and every second.
     EXPECT_NEAR(times[3], 3.1, 1e-9);
@@ -139,9 +130,7 @@ TEST(ChartLoop, SampleRateChangedDuringPauseIsTakenOverAndRecorded) {
         return out;
     };
     f.vp.events.schedule(1.5, UserEvent{kEventControl, kToolbarPause});
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    const auto times = scanTimes(f, loop);
+    const auto times = scanTimes(f);
     EXPECT_DOUBLE_EQ(f.p.session.ChartINTERVALinSECONDS, 0.1);
     EXPECT_EQ(f.p.session.SampleRateChanged, 1);
     EXPECT_NEAR(times[3] - times[2], 0.1, 1e-9);
@@ -156,9 +145,7 @@ TEST(ChartLoop, KeyMarkersOnePerScanWithHoldOff) {
     f.vp.events.schedule(0.51, UserEvent{kEventKey, 'b'});
     // Well after the hold-off and in another scan: placed.
     f.vp.events.schedule(2.05, UserEvent{kEventKey, 'c'});
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    loop.run();
+    record(f);
     ASSERT_EQ(f.p.Markers.Nmarkers, 2);
     EXPECT_EQ(f.p.Markers[1].code, 'a');
     EXPECT_EQ(f.p.Markers[2].code, 'c');
@@ -184,10 +171,7 @@ TEST(ChartLoop, StopButtonEscapeAndCommandQStop) {
         ChartFixture f(1, 1.0, 100);
         f.vp.events.setKeyDown(Key::Command, command);
         f.vp.events.schedule(5.5, event);
-        ChartLoop loop(f.p, f.io, f.hooks);
-        loop.begin();
-        loop.run();
-        EXPECT_EQ(loop.stopReason(), reason);
+        EXPECT_EQ(record(f).stop, reason);
         EXPECT_EQ(f.p.session.Sample, 6);
         EXPECT_EQ(f.p.Markers.Nmarkers, 0);
     }
@@ -198,9 +182,7 @@ TEST(ChartLoop, CommandLettersActAndLeaveKeyboardLevelAtZero) {
     f.p.chart.ASCIIvalue = 5;
     f.vp.events.setKeyDown(Key::Command, true);
     f.vp.events.schedule(2.5, UserEvent{kEventKey, 'b'});
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    loop.run();
+    record(f);
     EXPECT_EQ(f.hooks.timedBackups, 1);
     EXPECT_EQ(f.p.chart.ASCIIvalue, 0);
     EXPECT_EQ(f.p.Markers.Nmarkers, 0);
@@ -212,9 +194,7 @@ TEST(ChartLoop, ArrowsAndDigitsSetKeyboardLevel) {
     f.vp.events.schedule(4.5, UserEvent{kEventKey, 30});
     f.vp.events.schedule(6.5, UserEvent{kEventKey, 30});
     f.vp.events.schedule(8.5, UserEvent{kEventKey, 28});
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    loop.run();
+    record(f);
     EXPECT_EQ(f.p.chart.ASCIIvalue, 8);
     EXPECT_EQ(f.p.Markers.Nmarkers, 1);  // the digit also places its marker
 }
@@ -222,9 +202,7 @@ TEST(ChartLoop, ArrowsAndDigitsSetKeyboardLevel) {
 TEST(ChartLoop, AddTimeExtendsByOneWindowWidthOnce) {
     ChartFixture f(1, 1.0, 10);
     f.vp.events.schedule(2.5, UserEvent{kEventControl, kToolbarAddTime});
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    loop.run();
+    record(f);
     EXPECT_EQ(f.p.session.MaxSamples, 10 + f.p.prefs[kPrefWindowWidth]);
     EXPECT_EQ(f.p.session.Sample, f.p.session.MaxSamples + 1);
 }
@@ -232,9 +210,7 @@ TEST(ChartLoop, AddTimeExtendsByOneWindowWidthOnce) {
 TEST(ChartLoop, ContinuousLastChannelAveragesReadsBetweenScans) {
     ChartFixture f(2, 0.1, 30);
     f.p.channels.Nvar[2][kSamplesToAverage] = 0.0f;
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    loop.run();
+    record(f);
     // The averaged channel varies far less than a single demonstration reading does.
     double lo = 2.0, hi = 0.0;
     for (int s = 2; s <= 30; ++s) {
@@ -263,9 +239,7 @@ TEST(ChartLoop, ContinuousLastChannelWithoutReadsBetweenScansNeverDividesByZero)
 TEST(ChartLoop, ContinuousScanningAveragesManyDeviceScans) {
     ChartFixture f(2, 0.1, 10);
     f.p.prefs[kPrefContinuousScanning] = 1;
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    loop.run();
+    record(f);
     EXPECT_EQ(f.p.session.Sample, 11);
     EXPECT_GT(f.p.session.TotalScans, 11 * 50);
     for (int s = 1; s <= 10; ++s) {
@@ -275,9 +249,7 @@ TEST(ChartLoop, ContinuousScanningAveragesManyDeviceScans) {
 
 TEST(ChartLoop, DayLongRecordingAtOneSecondRunsOnVirtualTime) {
     ChartFixture f(16, 1.0, 86400);
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    loop.run();
+    record(f);
     EXPECT_EQ(f.p.session.Sample, 86401);
     EXPECT_NEAR(f.vp.clock.GetCurrentTimeInSeconds(), 0.1 + 86400.0, 1e-6);
     EXPECT_GT(f.hooks.newScreens, 80);
@@ -312,9 +284,7 @@ TEST(ChartLoop, HeldCommandPPausesAndMarksTheResume) {
         EXPECT_EQ(p.session.HavePaused, 1);
         return PauseOutcome{};
     };
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    loop.run();
+    record(f);
     EXPECT_EQ(pauses, 1);
     ASSERT_EQ(f.p.Markers.Nmarkers, 1);
     EXPECT_EQ(f.p.Markers[1].code, kPauseMarkCode);
@@ -323,9 +293,7 @@ TEST(ChartLoop, HeldCommandPPausesAndMarksTheResume) {
 TEST(ChartLoop, HeldKeyRepeatsOnlyAfterTheHoldOff) {
     ChartFixture f(1, 0.1, 20);  // 2 s
     f.hooks.keys.set(vk::A);
-    ChartLoop loop(f.p, f.io, f.hooks);
-    loop.begin();
-    loop.run();
+    record(f);
     // Held for the whole run: a marker at most every 30 ticks (0.5 s).
     EXPECT_GE(f.p.Markers.Nmarkers, 3);
     EXPECT_LE(f.p.Markers.Nmarkers, 5);

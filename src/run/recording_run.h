@@ -1,0 +1,58 @@
+// The one chart recording run: the passes with the waits between them, the stop rules and the
+// scan lateness. The desktop program, the command-line tool and the tests all record through it;
+// their front ends only ask for a stop and look at each scan.
+#pragma once
+
+#include <functional>
+
+#include "platform/platform.h"
+#include "run/chart_hooks.h"
+#include "run/chart_loop.h"
+#include "run/scan_lateness.h"
+#include "state/program.h"
+
+namespace trindel {
+
+// What a front end adds to a run; either may be left empty.
+struct RunFrontEnd {
+    // Asked before every pass; true stops the run as the Stop button would (menu Quit).
+    std::function<bool()> stopWanted;
+    // After every pass that took a scan (progress displays).
+    std::function<void(const Program&, const PassOutcome&)> scanTaken;
+};
+
+// How the run waits for a scan. Below `spinBelowInterval` the last `spinSeconds` before a due
+// time are a short spin, so scans land within microseconds of it; longer intervals only sleep.
+struct RunTiming {
+    double spinBelowInterval = 0.020;
+    double spinSeconds = 0.0002;
+};
+
+struct RunResult {
+    StopReason stop = StopReason::None;
+    ScanLateness lateness;
+    int32_t scans = 0;
+    double firstScan = 0.0, lastScan = 0.0;  // clock times of the first and last scan
+    // Seconds the scans span, each counted as one interval: n scans on time span n intervals.
+    double scanSpan(double interval) const {
+        return scans == 0 ? 0.0 : (lastScan - firstScan) + interval;
+    }
+};
+
+class RecordingRun {
+  public:
+    RecordingRun(Program& p, Platform& io, ChartHooks& hooks, RunTiming timing = {});
+
+    // Records one run: the loop's begin(), then passes until a stop rule ends it.
+    RunResult record(const RunFrontEnd& frontEnd = {});
+
+  private:
+    void waitForNextPass();
+
+    Program& p_;
+    Platform& io_;
+    ChartLoop loop_;
+    RunTiming timing_;
+};
+
+}  // namespace trindel
