@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "run/speed_limits.h"
 #include "text/number_text.h"
@@ -17,8 +16,8 @@ constexpr int kUI2 = 1;
 
 std::string threeDigits(double value) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.3g", value);
-    return buf;
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 3);
+    return std::string(buf, r.ptr);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "run/speed_limits.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "text/number_text.h"
 
@@ -13,8 +13,8 @@ namespace {
 // The value with 3 significant digits, trailing zeros removed.
 std::string threeDigits(double value) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.3g", value);
-    return buf;
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 3);
+    return std::string(buf, r.ptr);
 }
 
 // An interval as the rate window writes it: seconds when at least 1 s, else its inverse per second.
@@ -23,8 +23,9 @@ std::string rateText(double interval, double requested) {
         return threeDigits(interval) + " sec";
     }
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.6g", interval > 0 ? 1.0 / interval : 0.0);
-    return std::string(buf) + "/sec";
+    const auto r = std::to_chars(buf, buf + sizeof buf, interval > 0 ? 1.0 / interval : 0.0,
+                                 std::chars_format::general, 6);
+    return std::string(buf, r.ptr) + "/sec";
 }
 
 // The scope part of the rate window (ShowDutyFactor).
@@ -162,10 +163,11 @@ RateDisplay SHOWSAMPLERATE(const Program& p, const RateCheck& check, double requ
     if (off) {
         const double percent =
             check.measured > 0 ? 100.0 * s.ChartINTERVALinSECONDS / check.measured : 0.0;
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.2f", percent);
+        // Room for any double in fixed form with two decimals.
+        char buf[400];
+        const auto r = std::to_chars(buf, buf + sizeof buf, percent, std::chars_format::fixed, 2);
         d.lines = {"measured rate is",
-                   buf,
+                   std::string(buf, r.ptr),
                    "% of requested",
                    "0%",
                    "50%",
