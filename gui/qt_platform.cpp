@@ -86,6 +86,11 @@ void QtClock::delayMilliseconds(int milliseconds) {
     waitUntil(GetCurrentTimeInSeconds() + milliseconds / 1000.0);
 }
 
+bool QtClock::waitUntilSpinning(double deadline, double spinSeconds) {
+    return sleepThenSpin(*this, spinMargin_, deadline, spinSeconds,
+                         [this] { return eventPending && eventPending(); });
+}
+
 bool QtClock::waitUntil(double deadline) {
     // Window events (paints above all) are served when there is time before the deadline, and
     // at least every 50 ms when the loop runs behind, so scans are not delayed by them.

@@ -17,6 +17,7 @@
 #include <set>
 
 #include "platform/platform.h"
+#include "platform/spin_margin.h"
 
 class QEventLoop;
 class QPainter;
@@ -38,6 +39,7 @@ class QtClock final : public Clock {
     int32_t TickCount() override;
     void delayMilliseconds(int milliseconds) override;
     bool waitUntil(double deadline) override;
+    bool waitUntilSpinning(double deadline, double spinSeconds) override;
     // Ends a wait early (an event was queued).
     void wake();
     std::function<bool()> eventPending;
@@ -46,6 +48,7 @@ class QtClock final : public Clock {
     QElapsedTimer timer_;
     QEventLoop* wakeLoop_ = nullptr;
     double lastEvents_ = 0.0;
+    SpinMargin spinMargin_;
 };
 
 class QtEvents final : public Events {

@@ -47,15 +47,6 @@ constexpr double kEventCheckPeriod = 0.25;
 // Input is waited for until this long before a deadline.
 constexpr double kPollMargin = 0.002;
 
-// Tells the core it is in a spin loop (saves power and lets a sibling hyper-thread run).
-inline void cpuRelax() {
-#if defined(__x86_64__) || defined(__i386__)
-    __builtin_ia32_pause();
-#elif defined(__aarch64__)
-    asm volatile("yield");
-#endif
-}
-
 }  // namespace
 
 SystemClock::SystemClock(const std::atomic<bool>* eventPending)
@@ -107,21 +98,8 @@ bool SystemClock::waitUntil(double deadline) {
 }
 
 bool SystemClock::waitUntilSpinning(double deadline, double spinSeconds) {
-    if (spinSeconds <= 0.0) {
-        return waitUntil(deadline);
-    }
-    if (waitUntil(deadline - spinSeconds)) {
-        return true;
-    }
-    // Compared on the scan schedule's own microsecond clock, so the pass that follows sees the
-    // scan as due.
-    while (GetCurrentTimeInSeconds() < deadline) {
-        if (eventRaised()) {
-            return true;
-        }
-        cpuRelax();
-    }
-    return false;
+    return sleepThenSpin(*this, spinMargin_, deadline, spinSeconds,
+                         [this] { return eventRaised(); });
 }
 
 }  // namespace trindel

@@ -1,13 +1,15 @@
 // The machine's clock on CLOCK_MONOTONIC. waitUntil sleeps to an absolute deadline with
 // clock_nanosleep (timer slack lowered), waking early when the pending-event flag is raised or,
 // when an input descriptor is given, when input arrives (polled until 2 ms before the deadline).
-// waitUntilSpinning sleeps the same way to shortly before the deadline and spins the rest.
+// waitUntilSpinning sleeps the same way to shortly before the deadline and spins the rest; how
+// shortly is learnt from how late its sleeps wake (SpinMargin), up to the longest spin asked for.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 
 #include "platform/clock.h"
+#include "platform/spin_margin.h"
 
 namespace trindel {
 
@@ -25,6 +27,8 @@ class SystemClock final : public Clock {
     void setEventFlag(const std::atomic<bool>* eventPending) { eventPending_ = eventPending; }
     // A descriptor whose input counts as a pending event (e.g. a terminal's keys); -1 for none.
     void setEventDescriptor(int fd) { eventFd_ = fd; }
+    // With learning off, waitUntilSpinning always spins the whole time asked for (for comparing).
+    void setSpinLearning(bool on) { spinMargin_ = SpinMargin(on); }
 
   private:
     bool eventRaised() const {
@@ -34,6 +38,7 @@ class SystemClock final : public Clock {
     const std::atomic<bool>* eventPending_;
     int eventFd_ = -1;
     double origin_;
+    SpinMargin spinMargin_;
 };
 
 }  // namespace trindel

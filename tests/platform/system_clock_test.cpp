@@ -45,6 +45,7 @@ TEST(SystemClock, PendingEventEndsTheWait) {
 TEST(SystemClock, EventRaisedDuringTheSpinEndsIt) {
     std::atomic<bool> pending{false};
     SystemClock clock(&pending);
+    clock.setSpinLearning(false);
     const double start = clock.GetCurrentTimeInSeconds();
     // The whole wait is a spin; another thread raises the flag part way through.
     std::thread raiser([&] {
