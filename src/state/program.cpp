@@ -90,7 +90,8 @@ bool sameStateExceptStore(const Program& a, const Program& b) {
            a.conversion == b.conversion && a.switching == b.switching &&
            a.analogOutput == b.analogOutput && a.feedback == b.feedback && a.alarm == b.alarm &&
            a.trigger == b.trigger && a.audibleTimer == b.audibleTimer && a.colours == b.colours &&
-           a.view == b.view && a.notes == b.notes && a.files == b.files && a.events == b.events;
+           a.view == b.view && a.notes == b.notes && a.files == b.files && a.events == b.events &&
+           a.calculators == b.calculators;
 }
 
 void HowManyHardwareAD(Program& p) {

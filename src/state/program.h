@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "state/calculator_state.h"
 #include "state/channel_table.h"
 #include "state/chart_state.h"
 #include "state/colours.h"
@@ -63,6 +64,7 @@ struct Program {
     MenuState menus;
     ChartState chart;
     DeviceReaders readers;
+    CalculatorState calculators;
 };
 
 // True when every group of the two programs holds the same values; the sample store is left out
