@@ -149,6 +149,11 @@ SunTexts sunResultTexts(const SunTimes& t, float latitude) {
     return out;
 }
 
+std::string clockText(float hours) {
+    const HoursMinutes t = split(hours);
+    return std::to_string(t.hours) + (t.minutes < 10 ? ":0" : ":") + std::to_string(t.minutes);
+}
+
 void fillSunCycleArray(std::array<SunCycleRow, 367>& rows, float latitude, float longitude,
                        bool daylightSaving) {
     for (int day = 1; day <= 365; ++day) {

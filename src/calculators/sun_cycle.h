@@ -36,6 +36,10 @@ struct SunTexts {
 // The four result fields of the calculator.
 SunTexts sunResultTexts(const SunTimes& t, float latitude);
 
+// A clock time or a duration in whole hours and minutes, both truncated as the window does:
+// 4.8164 -> "4:48", 14.4141 -> "14:24".
+std::string clockText(float hours);
+
 // The year's table, rows 1 to 365 (row 366 untouched): day length, sunrise and sunset; a polar
 // sunlit day stores sunrise 0 and sunset 24, a dark one sunrise 24 and sunset 0.
 void fillSunCycleArray(std::array<SunCycleRow, 367>& rows, float latitude, float longitude,
