@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "calculator_windows.h"
 #include "state/chart_state.h"
 #include "toolbar_icons.h"
 #include "ui/menu_table.h"
@@ -117,6 +118,12 @@ void MainWindow::buildMenus() {
             const int n = item.item;
             actions_[m * 100 + n] = a;
             connect(a, &QAction::triggered, this, [this, m, n] {
+                if (m == kSpecialMenu) {
+                    DoMENU(p_, io_.sounds, m, n);
+                    runCalculator(this, p_, io_.sounds, n);
+                    refreshMenus();
+                    return;
+                }
                 switch (DoMENU(p_, io_.sounds, m, n)) {
                     case MenuCommand::Quit:
                         if (onQuit) {

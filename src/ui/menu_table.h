@@ -12,7 +12,7 @@
 namespace trindel {
 
 struct MenuItemDef {
-    int16_t menu;  // 1 File, 2 Edit, 3 View; 90 and 91 are View's grid submenus
+    int16_t menu;  // 1 File, 2 Edit, 3 View, 6 Special; 90 and 91 are View's grid submenus
     int16_t item;
     std::string text;
     char key = 0;         // command key, 0 for none
