@@ -91,10 +91,6 @@ class SunPlotView final : public QWidget {
             g.drawText(QRectF(sunPlotX(kMonthStarts[m]), kSunPlotBottom + 2, 46, 16), Qt::AlignLeft,
                        QString(kMonths[m]).left(3));
         }
-        for (int d : {100, 200, 300}) {
-            g.drawLine(QPointF(sunPlotX(d), kSunPlotBottom),
-                       QPointF(sunPlotX(d), kSunPlotBottom + 4));
-        }
         g.drawText(QRectF(kSunPlotLeft, kSunPlotBottom + 18, 548, 16), Qt::AlignHCenter,
                    "Day of Year");
         g.drawText(QRectF(2, 120, 40, 48), Qt::AlignCenter, "Time\nof\nDay");

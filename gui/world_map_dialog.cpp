@@ -74,7 +74,7 @@ class MapView final : public QWidget {
             g.setPen(QPen(lon == 0 ? QColor(20, 60, 120) : QColor(70, 110, 160, major ? 200 : 90),
                           major ? 1.0 : 0.5));
             g.drawLine(QPointF(x, kMapTop), QPointF(x, kMapTop + kMapHeight));
-            if (major) {
+            if (major && std::abs(lon) != 180) {
                 g.drawText(QPointF(x + 2, kMapTop + kMapHeight - 4), QString("%1%2")
                                                                          .arg(std::abs(lon))
                                                                          .arg(lon < 0   ? "W"
@@ -91,7 +91,7 @@ class MapView final : public QWidget {
             g.setPen(QPen(lat == 0 ? QColor(20, 60, 120) : QColor(70, 110, 160, major ? 200 : 90),
                           major ? 1.0 : 0.5));
             g.drawLine(QPointF(0, y), QPointF(kMapWidth, y));
-            if (major) {
+            if (major && std::abs(lat) != 90) {
                 g.drawText(QPointF(4, y - 3), QString("%1%2")
                                                   .arg(std::abs(lat))
                                                   .arg(lat < 0   ? "S"

@@ -105,8 +105,11 @@ bool SunCycleWindow::annualPlot() {
 void SunCycleWindow::takeMapPosition(const MapPosition& m) {
     p_.calculators.latitude = m.signedLatitude();
     p_.calculators.longitude = m.signedLongitude();
-    latitude = fieldText(m.latitude);
-    longitude = fieldText(m.longitude);
+    // The fields take the position as the map's read-outs showed it, to two places.
+    latitude = fieldText(static_cast<float>(std::round(m.latitude * 100.0) / 100.0));
+    longitude = fieldText(static_cast<float>(std::round(m.longitude * 100.0) / 100.0));
+    results = SunTexts{};
+    resultStands_ = false;
     setNorth(m.north);
     setWest(m.west);
 }

@@ -161,6 +161,14 @@ TEST(SunCycleWindow, CalculateStoresThePositionAndResults) {
     w.date.dayOfYear = "400";
     w.calculate();
     EXPECT_FALSE(w.reason.empty());
+    MapPosition picked = wholeMapPosition(900, 600);
+    picked.longitude = 120.3333f;
+    w.takeMapPosition(picked);
+    EXPECT_EQ(w.latitude, "52.5");
+    EXPECT_EQ(w.longitude, "120.33");
+    EXPECT_FALSE(w.north);
+    EXPECT_FALSE(w.west());
+    EXPECT_EQ(w.results.sunrise, "");  // the old results no longer stand
     w.chooseMonth(3);
     w.date.day = "1";
     w.date.year = "2000";

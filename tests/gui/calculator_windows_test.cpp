@@ -133,6 +133,7 @@ void CalculatorWindowsTest::unitConverterSwaps() {
 
 void CalculatorWindowsTest::sunCycleShowsTimesAndTheAnnualPlot() {
     Program p;
+    DEFAULTCOLORS(p.colours);
     QStringList texts;
     bool shot = false, plotShot = false;
     whenModal([&](QDialog* d) {
