@@ -68,15 +68,13 @@ const char* ClosedSystemWindow::helpText() {
 
 // --- Dissolved oxygen ---
 
-DissolvedOxygenWindow::DissolvedOxygenWindow(Program& p) {
-    if (p.notes.flowtemp == 0.0f) {
-        p.notes.flowtemp = 10.0f;
-    }
-    if (p.session.BarometricPressure == 0.0f) {
-        p.session.BarometricPressure = 760.0f;
-    }
-    temperature = fieldText(p.notes.flowtemp);
-    barometric = fieldText(p.session.BarometricPressure);
+DissolvedOxygenWindow::DissolvedOxygenWindow(const Program& p) {
+    // A stored 0 shows as 10 °C (or 760 torr) here; the recording's own conditions are left as
+    // they are, so opening the calculator never changes what a saved file carries.
+    const float t = p.notes.flowtemp == 0.0f ? 10.0f : p.notes.flowtemp;
+    const float bp = p.session.BarometricPressure == 0.0f ? 760.0f : p.session.BarometricPressure;
+    temperature = fieldText(t);
+    barometric = fieldText(bp);
     compute();
 }
 

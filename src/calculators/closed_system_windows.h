@@ -31,7 +31,7 @@ class ClosedSystemWindow {
 
 class DissolvedOxygenWindow {
   public:
-    explicit DissolvedOxygenWindow(Program& p);
+    explicit DissolvedOxygenWindow(const Program& p);
 
     std::string temperature, volume = "10000", barometric, oxygen = "20.95", solutes = "2",
                              saturation = "100";

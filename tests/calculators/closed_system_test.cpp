@@ -85,8 +85,8 @@ TEST(DissolvedOxygen, KnownAnswerAndSign) {
 
     Program p;
     DissolvedOxygenWindow w(p);
-    EXPECT_EQ(w.temperature, "10");  // a stored 0 °C is first set to 10
-    EXPECT_EQ(p.notes.flowtemp, 10.0f);
+    EXPECT_EQ(w.temperature, "10");     // a stored 0 °C shows as 10
+    EXPECT_EQ(p.notes.flowtemp, 0.0f);  // but the recording keeps its own value
     EXPECT_EQ(w.content.text, "79.42258792");
     w.saturation = "-50";
     w.compute();
