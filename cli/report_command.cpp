@@ -5,7 +5,7 @@
 
 #include "command_registry.h"
 #include "display/setup_report.h"
-#include "files/field_stream.h"
+#include "files/atomic_file.h"
 #include "files/setup_file.h"
 #include "state/program.h"
 
@@ -44,8 +44,7 @@ int runReport(const ReportArguments& args) {
         return 0;
     }
     const std::string text = setupReportText(p, options, date);
-    const std::string error =
-        writeFileReplacing(args.output, std::vector<uint8_t>(text.begin(), text.end()));
+    const std::string error = writeFileAtomically(args.output, text).error;
     if (!error.empty()) {
         std::cerr << "trindel-cli: " << error << "\n";
         return 1;

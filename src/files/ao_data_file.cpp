@@ -3,37 +3,44 @@
 
 #include <filesystem>
 
-#include "files/field_stream.h"
+#include "files/atomic_file.h"
+#include "files/byte_reader.h"
 #include "platform/host.h"
 
 namespace trindel {
 
-std::vector<uint8_t> aoDataFileBytes(const AnalogOutputState& ao, const FeedbackState& fb) {
-    FieldWriter w;
+namespace {
+
+void writeFields(ByteWriter& w, const AnalogOutputState& ao, const FeedbackState& fb) {
     for (int row = 0; row <= 100; ++row) {
         for (int col = 0; col <= 6; ++col) {
-            w.f32(ao.script(row, col));
+            w.beFloat(ao.script(row, col));
         }
     }
     for (const auto& row : fb.Feedback) {
         for (float v : row) {
-            w.f32(v);
+            w.beFloat(v);
         }
     }
-    w.i16(fb.FeedbackChan);
-    w.i32(fb.FeedbackUpdateInterval);
-    w.i16(fb.NegativeFEEDBACK);
-    w.i16(fb.FeedbackEndMode);
-    w.f32(fb.FdBkEndSetpoint);
-    w.f32(fb.FdBkEndRange);
-    w.f32(fb.FdBkEndMinV);
-    w.f32(fb.FdBkEndMaxV);
-    return w.data();
+    w.be16(fb.FeedbackChan);
+    w.beInt32(fb.FeedbackUpdateInterval);
+    w.be16(fb.NegativeFEEDBACK);
+    w.be16(fb.FeedbackEndMode);
+    w.beFloat(fb.FdBkEndSetpoint);
+    w.beFloat(fb.FdBkEndRange);
+    w.beFloat(fb.FdBkEndMinV);
+    w.beFloat(fb.FdBkEndMaxV);
+}
+
+}  // namespace
+
+std::vector<uint8_t> aoDataFileBytes(const AnalogOutputState& ao, const FeedbackState& fb) {
+    return bytesWrittenBy([&](ByteWriter& w) { writeFields(w, ao, fb); });
 }
 
 std::string writeAODataFile(const AnalogOutputState& ao, const FeedbackState& fb,
                             const std::string& path) {
-    return writeFileReplacing(path, aoDataFileBytes(ao, fb));
+    return writeFileAtomically(path, aoDataFileBytes(ao, fb)).error;
 }
 
 void readAODataBytes(const std::vector<uint8_t>& data, AnalogOutputState& ao, FeedbackState& fb,
@@ -42,27 +49,27 @@ void readAODataBytes(const std::vector<uint8_t>& data, AnalogOutputState& ao, Fe
         throw FileFormatError("an AO data file holds " + std::to_string(kAODataFileBytes) +
                               " bytes, this one " + std::to_string(data.size()));
     }
-    FieldReader r(data);
+    ByteReader r(data);
     AnalogOutputState a = ao;
     FeedbackState f = fb;
     for (int row = 0; row <= 100; ++row) {
         for (int col = 0; col <= 6; ++col) {
-            a.script(row, col) = r.f32("scripts");
+            a.script(row, col) = r.beFloat("scripts");
         }
     }
     for (auto& row : f.Feedback) {
         for (float& v : row) {
-            v = r.f32("feedback schedule");
+            v = r.beFloat("feedback schedule");
         }
     }
-    f.FeedbackChan = r.i16("feedback channel");
-    f.FeedbackUpdateInterval = r.i32("feedback update interval");
-    f.NegativeFEEDBACK = r.i16("feedback sign");
-    f.FeedbackEndMode = r.i16("feedback end mode");
-    f.FdBkEndSetpoint = r.f32("feedback end setpoint");
-    f.FdBkEndRange = r.f32("feedback end range");
-    f.FdBkEndMinV = r.f32("feedback end minimum");
-    f.FdBkEndMaxV = r.f32("feedback end maximum");
+    f.FeedbackChan = r.be16("feedback channel");
+    f.FeedbackUpdateInterval = r.beInt32("feedback update interval");
+    f.NegativeFEEDBACK = r.be16("feedback sign");
+    f.FeedbackEndMode = r.be16("feedback end mode");
+    f.FdBkEndSetpoint = r.beFloat("feedback end setpoint");
+    f.FdBkEndRange = r.beFloat("feedback end range");
+    f.FdBkEndMinV = r.beFloat("feedback end minimum");
+    f.FdBkEndMaxV = r.beFloat("feedback end maximum");
 
     float schedule = 0.0f;
     for (int row = 1; row <= 40; ++row) {

@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <vector>
 
 namespace trindel {
 
@@ -25,15 +25,11 @@ std::string nameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The mode a new file gets: the old file's when it exists, else 0666 less the umask.
-mode_t modeFor(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        return st.st_mode & 07777;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+// The temporary file's name: hidden, in the target's folder, unique to this process and call, and
+// short enough for the file system even when the target's own name is at the length limit.
+std::string temporaryName(const std::string& path, unsigned serial) {
+    return folderOf(path) + "/." + nameOf(path).substr(0, 200) + ".tmp" +
+           std::to_string(::getpid()) + "-" + std::to_string(serial);
 }
 
 }  // namespace
@@ -56,16 +52,27 @@ bool AtomicFile::open(const std::string& path) {
         fail("save", EISDIR);
         return false;
     }
-    std::string pattern = folderOf(path) + "/." + nameOf(path) + ".tmpXXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    fd_ = ::mkstemp(name.data());
+    // Created with mode 0666 so that the umask applies as to any new file; a file that replaces
+    // another takes over its mode below.
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+        const std::string name = temporaryName(path, serial++);
+        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            tempPath_ = name;
+        } else if (errno != EEXIST) {
+            fail("save", errno);
+            return false;
+        }
+    }
     if (fd_ < 0) {
-        fail("save", errno);
+        fail("save", EEXIST);
         return false;
     }
-    tempPath_ = name.data();
-    ::fchmod(fd_, modeFor(path));
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0) {
+        ::fchmod(fd_, old.st_mode & 07777);
+    }
     return true;
 }
 
@@ -159,6 +166,16 @@ WriteResult writeFileAtomically(const std::string& path,
         return {false, file.error()};
     }
     return {true, {}};
+}
+
+WriteResult writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes) {
+    return writeFileAtomically(
+        path, [bytes](ByteSink& sink) { return sink.write(bytes.data(), bytes.size()); });
+}
+
+WriteResult writeFileAtomically(const std::string& path, std::string_view text) {
+    return writeFileAtomically(
+        path, [text](ByteSink& sink) { return sink.write(text.data(), text.size()); });
 }
 
 }  // namespace trindel

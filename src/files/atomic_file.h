@@ -1,12 +1,15 @@
-// Writing a file so that a crash or a failed write never destroys the previous version: the bytes
-// go to a temporary file in the same folder, which is flushed to disk and renamed over the target
-// only when everything was written. Any failure is reported as a message for the user.
+// The one way this program replaces a file, so that a crash or a failed write never destroys the
+// previous version: the bytes go to a temporary file in the same folder, which is flushed to disk
+// and renamed over the target only when everything was written, and the folder is flushed after
+// the rename. Any failure is reported as one line for the user and leaves no temporary file.
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 
-#include "files/byte_sink.h"
+#include "files/byte_writer.h"
 
 namespace trindel {
 
@@ -17,7 +20,8 @@ class AtomicFile final : public ByteSink {
     AtomicFile& operator=(const AtomicFile&) = delete;
     ~AtomicFile() override;  // abandons an uncommitted file
 
-    // Creates the temporary file next to `path`. False (with error()) when that is not possible.
+    // Creates the temporary file next to `path`, with the old file's mode when there is one.
+    // False (with error()) when that is not possible.
     bool open(const std::string& path);
     bool write(const void* data, size_t size) override;
     // Flushes to disk and renames the temporary file over the target.
@@ -44,5 +48,8 @@ struct WriteResult {
 // when its own writing failed (for example a cancelled export); the old file then stays.
 WriteResult writeFileAtomically(const std::string& path,
                                 const std::function<bool(ByteSink&)>& writeContent);
+// Replaces `path` with `bytes` (or the text's bytes).
+WriteResult writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
+WriteResult writeFileAtomically(const std::string& path, std::string_view text);
 
 }  // namespace trindel

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "files/binary_recording_writer.h"
-#include "files/byte_cursor.h"
+#include "files/byte_reader.h"
 #include "state/sample_store.h"
 
 namespace trindel {
@@ -115,7 +115,7 @@ std::optional<Tail> parseChartTail(Bytes tail) {
     return out;
 }
 
-ChannelRecord readChannelRecord(ByteCursor& in) {
+ChannelRecord readChannelRecord(ByteReader& in) {
     ChannelRecord c;
     c.a = in.beFloat("channel record");
     c.b = in.beFloat("channel record");
@@ -141,7 +141,7 @@ void splitFileText(const std::string& shortComment, const std::string& fileText,
 RecordingFile parse(Bytes bytes) {
     RecordingFile file;
     Recording& r = file.recording;
-    ByteCursor in(bytes);
+    ByteReader in(bytes);
     const std::string version = in.line(6, "version line");
     if (version != "-999" && version != "-9999") {
         throw FileFormatError("not a binary recording (unknown version line)");

@@ -18,7 +18,7 @@ std::string binaryDateField(const std::string& date) {
     return out;
 }
 
-void appendBigEndianFloats(ChunkWriter& out, std::span<const float> values) {
+void appendBigEndianFloats(ByteWriter& out, std::span<const float> values) {
     const size_t perChunk = out.capacity() / 4;
     size_t i = 0;
     while (i < values.size()) {
@@ -38,14 +38,14 @@ void appendBigEndianFloats(ChunkWriter& out, std::span<const float> values) {
 
 namespace {
 
-void numberLine(ChunkWriter& out, float value) {
+void numberLine(ByteWriter& out, float value) {
     char buffer[kExportNumberCapacity + 1];
     char* end = exportNumber(buffer, value);
     *end++ = '\r';
     out.bytes(buffer, static_cast<size_t>(end - buffer));
 }
 
-void channelRecord(ChunkWriter& out, const ChannelRecord& c) {
+void channelRecord(ByteWriter& out, const ChannelRecord& c) {
     out.beFloat(c.a);
     out.beFloat(c.b);
     out.beFloat(c.c);
@@ -55,7 +55,7 @@ void channelRecord(ChunkWriter& out, const ChannelRecord& c) {
 }
 
 // Fields 1 to 13; `count` is the samples per channel.
-void writeHead(ChunkWriter& out, const Recording& r) {
+void writeHead(ByteWriter& out, const Recording& r) {
     const int32_t n = r.sampleCount;
     const bool longHeader = n >= kLongHeaderFrom;
     const bool scope = r.kind == RecordingKind::Scope;
@@ -95,7 +95,7 @@ void writeHead(ChunkWriter& out, const Recording& r) {
     }
 }
 
-void writeTail(ChunkWriter& out, const Recording& r) {
+void writeTail(ByteWriter& out, const Recording& r) {
     out.be16(r.deviceCode);
     for (float v : r.polynomial) {
         out.beFloat(v);
@@ -130,7 +130,7 @@ void writeTail(ChunkWriter& out, const Recording& r) {
 bool writeBinaryRecording(const Recording& recording, ByteSink& sink) {
     const uint64_t samples =
         uint64_t(std::max(recording.sampleCount, 0)) * recording.writtenCount();
-    ChunkWriter out(sink, ChunkWriter::capacityFor(4 * samples + recording.comment.size() + 4096));
+    ByteWriter out(sink, ByteWriter::capacityFor(4 * samples + recording.comment.size() + 4096));
     writeHead(out, recording);
     writeTail(out, recording);
     return out.flush();

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "files/byte_sink.h"
+#include "files/byte_writer.h"
 #include "files/recording.h"
 #include "state/program.h"
 
@@ -19,7 +19,7 @@ inline constexpr uint8_t kEndMark = 255;
 std::string binaryDateField(const std::string& date);
 
 // Appends the values as big-endian singles, swapped as integers a chunk at a time.
-void appendBigEndianFloats(ChunkWriter& out, std::span<const float> values);
+void appendBigEndianFloats(ByteWriter& out, std::span<const float> values);
 
 // Writes the chart or scope layout; false when the sink failed.
 bool writeBinaryRecording(const Recording& recording, ByteSink& sink);

@@ -14,6 +14,12 @@ inline uint32_t floatBits(float value) {
 inline float floatFromBits(uint32_t bits) {
     return std::bit_cast<float>(bits);
 }
+inline uint64_t doubleBits(double value) {
+    return std::bit_cast<uint64_t>(value);
+}
+inline double doubleFromBits(uint64_t bits) {
+    return std::bit_cast<double>(bits);
+}
 
 // The 32-bit byte swap of one value's bit pattern (big-endian file order <-> this machine).
 inline uint32_t SwapSingleBigToHost(uint32_t bits) {
@@ -37,6 +43,16 @@ inline void putBE32(uint8_t* out, uint32_t value) {
     out[3] = static_cast<uint8_t>(value);
 }
 
+inline void putBE64(uint8_t* out, uint64_t value) {
+    putBE32(out, static_cast<uint32_t>(value >> 32));
+    putBE32(out + 4, static_cast<uint32_t>(value));
+}
+
+inline void putLE16(uint8_t* out, uint16_t value) {
+    out[0] = static_cast<uint8_t>(value);
+    out[1] = static_cast<uint8_t>(value >> 8);
+}
+
 inline void putLE32(uint8_t* out, uint32_t value) {
     out[0] = static_cast<uint8_t>(value);
     out[1] = static_cast<uint8_t>(value >> 8);
@@ -51,6 +67,14 @@ inline int16_t getBE16(const uint8_t* in) {
 inline uint32_t getBE32(const uint8_t* in) {
     return (uint32_t{in[0]} << 24) | (uint32_t{in[1]} << 16) | (uint32_t{in[2]} << 8) |
            uint32_t{in[3]};
+}
+
+inline uint64_t getBE64(const uint8_t* in) {
+    return (uint64_t{getBE32(in)} << 32) | getBE32(in + 4);
+}
+
+inline uint16_t getLE16(const uint8_t* in) {
+    return static_cast<uint16_t>(in[0] | (in[1] << 8));
 }
 
 inline uint32_t getLE32(const uint8_t* in) {

@@ -51,11 +51,11 @@ uint32_t expeDataBits(float value) {
     return putIEEEbits(static_cast<double>(value));
 }
 
-void putIEEE(ChunkWriter& out, double x) {
+void putIEEE(ByteWriter& out, double x) {
     out.le32(putIEEEbits(x));
 }
 
-void putIEEElong(ChunkWriter& out, int32_t k) {
+void putIEEElong(ByteWriter& out, int32_t k) {
     out.le32(static_cast<uint32_t>(k));
 }
 
@@ -99,7 +99,7 @@ void convertColumn(const float* src, size_t count, uint8_t* dest, size_t stride)
     }
 }
 
-void writeSamples(ChunkWriter& out, const Recording& r) {
+void writeSamples(ByteWriter& out, const Recording& r) {
     const size_t channels = r.writtenCount();
     const auto n = static_cast<size_t>(std::max(r.sampleCount, 0));
     if (channels == 0 || n == 0) {
@@ -131,7 +131,7 @@ void writeSamples(ChunkWriter& out, const Recording& r) {
     }
 }
 
-void writeDescriptor(ChunkWriter& out, const ChannelRecord& c) {
+void writeDescriptor(ByteWriter& out, const ChannelRecord& c) {
     out.text(std::string_view(c.label).substr(0, std::min<size_t>(c.label.size(), 24)), 24);
     out.text("", 16);
     out.text("", 32);
@@ -150,9 +150,9 @@ void writeDescriptor(ChunkWriter& out, const ChannelRecord& c) {
 
 bool writeExpeData(const Recording& r, ByteSink& sink) {
     const size_t channels = r.writtenCount();
-    ChunkWriter out(sink,
-                    ChunkWriter::capacityFor(uint64_t(std::max(r.sampleCount, 0)) * channels * 4 +
-                                             r.channels.size() * kExpeDataDescriptorBytes + 4096));
+    ByteWriter out(sink,
+                   ByteWriter::capacityFor(uint64_t(std::max(r.sampleCount, 0)) * channels * 4 +
+                                           r.channels.size() * kExpeDataDescriptorBytes + 4096));
     putIEEE(out, 1003.0);
     putIEEE(out, 1.1);
     putIEEE(out, static_cast<double>(channels));

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "files/byte_sink.h"
+#include "files/byte_writer.h"
 #include "files/recording.h"
 #include "state/program.h"
 
@@ -23,8 +23,8 @@ uint32_t putIEEEbits(double x);
 // normal values (used for the sample block).
 uint32_t expeDataBits(float value);
 
-void putIEEE(ChunkWriter& out, double x);
-void putIEEElong(ChunkWriter& out, int32_t k);
+void putIEEE(ByteWriter& out, double x);
+void putIEEElong(ByteWriter& out, int32_t k);
 
 // The transform name of a conversion type code; empty for an unknown code.
 std::string transformName(float type);

@@ -1,6 +1,6 @@
 #include "files/expedata_reader.h"
 
-#include "files/byte_cursor.h"
+#include "files/byte_reader.h"
 #include "files/expedata_export.h"
 #include "state/sample_store.h"
 
@@ -20,7 +20,7 @@ std::string twoDigits(int64_t value) {
            static_cast<char>('0' + value % 10);
 }
 
-std::string readStamp(ByteCursor& in, char separator, const char* what) {
+std::string readStamp(ByteReader& in, char separator, const char* what) {
     std::string out;
     for (int i = 0; i < 3; ++i) {
         if (i > 0) {
@@ -44,7 +44,7 @@ RecordingFile parse(std::span<const uint8_t> bytes) {
     RecordingFile file;
     file.format = RecordingFormat::ExpeData;
     Recording& r = file.recording;
-    ByteCursor in(bytes);
+    ByteReader in(bytes);
     if (in.le32("format mark") != putIEEEbits(1003.0)) {
         throw FileFormatError("not an ExpeData file (no format mark)");
     }

@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "files/field_stream.h"
+#include "files/atomic_file.h"
+#include "files/byte_reader.h"
 #include "platform/host.h"
 #include "platform/sounds.h"
 
@@ -24,49 +25,49 @@ float& convertAt(ConversionTables& t, int row, int element) {
 
 // Groups after field 1 are read only while data remain; a group cut in the middle is a
 // damaged file.
-void writeFields(FieldWriter& w, PreferencesState& s) {
+void writeFields(ByteWriter& w, PreferencesState& s) {
     for (RGBColor* c : storedColours(s.colours)) {
-        w.u16le(c->red);
-        w.u16le(c->green);
-        w.u16le(c->blue);
+        w.le16(c->red);
+        w.le16(c->green);
+        w.le16(c->blue);
     }
     for (int row = 3; row <= 11; ++row) {
         for (int e = 1; e <= 8; ++e) {
-            w.f32(convertAt(s.conversion, row, e));
+            w.beFloat(convertAt(s.conversion, row, e));
         }
     }
-    w.fixedText(s.conversion.buttonlbls, 225);
-    w.fixedText(s.conversion.but1lbls, 30);
-    w.fixedText(s.conversion.butcomments, 240);
-    w.i32(s.session.Sound_Is_On);
+    w.text(s.conversion.buttonlbls, 225);
+    w.text(s.conversion.but1lbls, 30);
+    w.text(s.conversion.butcomments, 240);
+    w.beInt32(s.session.Sound_Is_On);
     for (int i = 1; i <= 4; ++i) {
-        w.i16(s.prefs[i]);
+        w.be16(s.prefs[i]);
     }
-    w.i32(s.session.Max_Display_Speed);
+    w.beInt32(s.session.Max_Display_Speed);
     for (int i = 5; i <= 12; ++i) {
-        w.i16(s.prefs[i]);
+        w.be16(s.prefs[i]);
     }
-    w.i32(s.device.Digital_Port);
-    w.i16(s.prefs[13]);
-    w.f32(s.session.SampRateError);
-    w.i16(s.prefs[30]);
-    w.i16(s.prefs[15]);
+    w.beInt32(s.device.Digital_Port);
+    w.be16(s.prefs[13]);
+    w.beFloat(s.session.SampRateError);
+    w.be16(s.prefs[30]);
+    w.be16(s.prefs[15]);
     for (int row = 17; row <= 22; ++row) {
         for (int e = 1; e <= 22; ++e) {
-            w.f32(s.conversion.BPconvert[static_cast<size_t>(row)][static_cast<size_t>(e)]);
+            w.beFloat(s.conversion.BPconvert[static_cast<size_t>(row)][static_cast<size_t>(e)]);
         }
     }
-    w.i16(s.prefs[14]);
+    w.be16(s.prefs[14]);
     for (int i : {16, 17, 18, 19, 20, 21, 51, 52, 53, 54}) {
-        w.i16(s.prefs[i]);
+        w.be16(s.prefs[i]);
     }
 }
 
-void readFields(FieldReader& r, PreferencesState& s) {
+void readFields(ByteReader& r, PreferencesState& s) {
     for (RGBColor* c : storedColours(s.colours)) {
-        c->red = r.u16le("colours");
-        c->green = r.u16le("colours");
-        c->blue = r.u16le("colours");
+        c->red = r.le16("colours");
+        c->green = r.le16("colours");
+        c->blue = r.le16("colours");
     }
     if (r.remaining() == 0) {
         s.prefs[16] = s.prefs[17] = 0;
@@ -75,39 +76,39 @@ void readFields(FieldReader& r, PreferencesState& s) {
     }
     for (int row = 3; row <= 11; ++row) {
         for (int e = 1; e <= 8; ++e) {
-            convertAt(s.conversion, row, e) = r.f32("stored conversions");
+            convertAt(s.conversion, row, e) = r.beFloat("stored conversions");
         }
     }
-    s.conversion.buttonlbls = r.bytes(225, "button labels");
-    s.conversion.but1lbls = r.bytes(30, "three-way label");
-    s.conversion.butcomments = r.bytes(240, "stored channel labels");
-    s.session.Sound_Is_On = r.i32("sound switch");
+    s.conversion.buttonlbls = r.text(225, "button labels");
+    s.conversion.but1lbls = r.text(30, "three-way label");
+    s.conversion.butcomments = r.text(240, "stored channel labels");
+    s.session.Sound_Is_On = r.beInt32("sound switch");
     for (int i = 1; i <= 4; ++i) {
-        s.prefs[i] = r.i16("flags");
+        s.prefs[i] = r.be16("flags");
     }
-    s.session.Max_Display_Speed = r.i32("read-out speed");
+    s.session.Max_Display_Speed = r.beInt32("read-out speed");
     for (int i = 5; i <= 12; ++i) {
-        s.prefs[i] = r.i16("flags");
+        s.prefs[i] = r.be16("flags");
     }
-    s.device.Digital_Port = r.i32("digital port");
-    s.prefs[13] = r.i16("flags");
-    s.session.SampRateError = r.f32("rate tolerance");
-    s.prefs[30] = r.i16("flags");
-    s.prefs[15] = r.i16("flags");
+    s.device.Digital_Port = r.beInt32("digital port");
+    s.prefs[13] = r.be16("flags");
+    s.session.SampRateError = r.beFloat("rate tolerance");
+    s.prefs[30] = r.be16("flags");
+    s.prefs[15] = r.be16("flags");
     if (r.remaining() > 0) {
         for (int row = 17; row <= 22; ++row) {
             for (int e = 1; e <= 22; ++e) {
                 s.conversion.BPconvert[static_cast<size_t>(row)][static_cast<size_t>(e)] =
-                    r.f32("stored breakpoint conversions");
+                    r.beFloat("stored breakpoint conversions");
             }
         }
     }
     if (r.remaining() > 0) {
-        s.prefs[14] = r.i16("flags");
+        s.prefs[14] = r.be16("flags");
     }
     if (r.remaining() > 0) {
         for (int i : {16, 17, 18}) {
-            s.prefs[i] = r.i16("file format flags");
+            s.prefs[i] = r.be16("file format flags");
         }
     } else {
         // No format flags: the binary format.
@@ -115,12 +116,12 @@ void readFields(FieldReader& r, PreferencesState& s) {
     }
     for (int i : {19, 20, 21}) {
         if (r.remaining() > 0) {
-            s.prefs[i] = r.i16("flags");
+            s.prefs[i] = r.be16("flags");
         }
     }
     for (int i : {51, 52, 53, 54}) {
         if (r.remaining() > 0) {
-            s.prefs[i] = r.i16("flags");
+            s.prefs[i] = r.be16("flags");
         } else if (i == 53 || i == 54) {
             s.prefs[i] = 1;
         }
@@ -162,18 +163,16 @@ std::string defaultPreferencesPath() {
 
 std::vector<uint8_t> preferencesFileBytes(const Program& p) {
     PreferencesState s = preferencesStateOf(p);
-    FieldWriter w;
-    writeFields(w, s);
-    return w.data();
+    return bytesWrittenBy([&](ByteWriter& w) { writeFields(w, s); });
 }
 
 std::string writePreferencesFile(const Program& p, const std::string& path) {
-    return writeFileReplacing(path, preferencesFileBytes(p));
+    return writeFileAtomically(path, preferencesFileBytes(p)).error;
 }
 
 PreferencesState parsePreferencesFile(const std::vector<uint8_t>& data, PreferencesState base,
                                       int screenWidth, int screenHeight) {
-    FieldReader r(data);
+    ByteReader r(data);
     base.prefs[kPrefWeirdSounds] = 0;
     readFields(r, base);
     if (base.prefs[kPrefWindowHeight] > screenHeight - 80) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "files/byte_cursor.h"
+#include "files/byte_reader.h"
 
 #include "state/markers.h"
 #include "state/recording_notes.h"

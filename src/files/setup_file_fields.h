@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "files/field_stream.h"
+#include "files/byte_reader.h"
+#include "files/byte_writer.h"
 #include "files/setup_file.h"
 
 namespace trindel::setup_fields {
@@ -15,35 +16,35 @@ namespace trindel::setup_fields {
 // Writes every field of the walk.
 struct Out {
     static constexpr bool kReading = false;
-    FieldWriter w;
-    void i16(int16_t& v, const char*) { w.i16(v); }
-    void i32(int32_t& v, const char*) { w.i32(v); }
-    void f32(float& v, const char*) { w.f32(v); }
-    void f64(double& v, const char*) { w.f64(v); }
-    void text(std::string& v, size_t, const char*) { w.countedString(v); }
-    void ignoredI16(int16_t written, const char*) { w.i16(written); }
-    void ignoredI32(int32_t written, const char*) { w.i32(written); }
-    void ignoredF32(float written, const char*) { w.f32(written); }
+    ByteWriter& w;
+    void i16(int16_t& v, const char*) { w.be16(v); }
+    void i32(int32_t& v, const char*) { w.beInt32(v); }
+    void f32(float& v, const char*) { w.beFloat(v); }
+    void f64(double& v, const char*) { w.beDouble(v); }
+    void text(std::string& v, size_t, const char*) { w.countedText(v); }
+    void ignoredI16(int16_t written, const char*) { w.be16(written); }
+    void ignoredI32(int32_t written, const char*) { w.beInt32(written); }
+    void ignoredF32(float written, const char*) { w.beFloat(written); }
     bool hasMore() const { return true; }
 };
 
 // Reads every field of the walk into the values it names.
 struct In {
     static constexpr bool kReading = true;
-    FieldReader r;
-    void i16(int16_t& v, const char* what) { v = r.i16(what); }
-    void i32(int32_t& v, const char* what) { v = r.i32(what); }
-    void f32(float& v, const char* what) { v = r.f32(what); }
-    void f64(double& v, const char* what) { v = r.f64(what); }
+    ByteReader r;
+    void i16(int16_t& v, const char* what) { v = r.be16(what); }
+    void i32(int32_t& v, const char* what) { v = r.beInt32(what); }
+    void f32(float& v, const char* what) { v = r.beFloat(what); }
+    void f64(double& v, const char* what) { v = r.beDouble(what); }
     void text(std::string& v, size_t keep, const char* what) {
-        v = r.countedString(what);
+        v = r.countedText(what);
         if (v.size() > keep) {
             v.resize(keep);
         }
     }
-    void ignoredI16(int16_t, const char* what) { r.i16(what); }
-    void ignoredI32(int32_t, const char* what) { r.i32(what); }
-    void ignoredF32(float, const char* what) { r.f32(what); }
+    void ignoredI16(int16_t, const char* what) { r.be16(what); }
+    void ignoredI32(int32_t, const char* what) { r.be32(what); }
+    void ignoredF32(float, const char* what) { r.be32(what); }
     bool hasMore() const { return r.remaining() > 0; }
 };
 

@@ -31,7 +31,7 @@ std::optional<int16_t> versionOf(const std::string& line) {
     return static_cast<int16_t>(static_cast<int32_t>(value));
 }
 
-void checkVersion(FieldReader& r) {
+void checkVersion(ByteReader& r) {
     std::string line;
     try {
         line = r.line(32, "version line");
@@ -62,7 +62,7 @@ void checkVersion(FieldReader& r) {
 
 SetupState parseSetupFile(const std::vector<uint8_t>& data, SetupState base, int screenWidth,
                           int16_t* fileWidth) {
-    setup_fields::In in{FieldReader(data)};
+    setup_fields::In in{ByteReader(data)};
     checkVersion(in.r);
     SetupState& s = base;
     s.prefs[kPrefFastScope] = 0;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "files/atomic_file.h"
 #include "files/setup_file.h"
 #include "files/setup_file_fields.h"
 #include "platform/host.h"
@@ -38,19 +39,19 @@ std::vector<uint8_t> setupFileBytes(const Program& p) {
     }
     // Counts that the layout depends on must be in range, or the file could not be read back.
     s.session.nChan = static_cast<int16_t>(std::clamp<int>(s.session.nChan, 1, kMaxChannels));
-    setup_fields::Out out;
-    out.w.bytes(kSetupFileVersion);
-    out.w.bytes("\r");
-    int16_t width = 0;
-    setup_fields::walk(out, s, width);
-    return out.w.data();
+    return bytesWrittenBy([&](ByteWriter& w) {
+        w.line(kSetupFileVersion);
+        setup_fields::Out out{w};
+        int16_t width = 0;
+        setup_fields::walk(out, s, width);
+    });
 }
 
 std::string writeSetupFile(const Program& p, const std::string& path) {
     if (p.session.nChan < 1 || p.session.nChan > kMaxChannels) {
         return "no set-up to save: the number of channels is not 1 to 16";
     }
-    return writeFileReplacing(path, setupFileBytes(p));
+    return writeFileAtomically(path, setupFileBytes(p)).error;
 }
 
 bool MAKESETUP(Program& p, Host& host, Sounds& sounds) {

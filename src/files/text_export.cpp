@@ -10,7 +10,7 @@ namespace trindel {
 
 namespace {
 
-void writeHeader(ChunkWriter& out, const Recording& r, bool timeColumn) {
+void writeHeader(ByteWriter& out, const Recording& r, bool timeColumn) {
     if (timeColumn) {
         out.bytes("Time (sec)\t", 11);
     }
@@ -29,7 +29,7 @@ bool writeTextExport(const Recording& r, ByteSink& sink, bool timeColumn,
                      const ExportProgress& progress) {
     const int64_t n = std::max(r.sampleCount, 0);
     const size_t channels = r.writtenCount();
-    ChunkWriter out(sink, ChunkWriter::capacityFor(uint64_t(n) * (channels + 1) * 12 + 4096));
+    ByteWriter out(sink, ByteWriter::capacityFor(uint64_t(n) * (channels + 1) * 12 + 4096));
     writeHeader(out, r, timeColumn);
     const size_t lineRoom = (channels + 1) * (kExportNumberCapacity + 1) + 1;
     const int64_t step = std::max<int64_t>(n / 300, 2);
@@ -64,7 +64,7 @@ bool SaveASCII(Program& p, ByteSink& sink, const ExportProgress& progress) {
 }
 
 bool writeScopeSweepText(std::span<const float> sweep, float interval, ByteSink& sink) {
-    ChunkWriter out(sink);
+    ByteWriter out(sink);
     char buffer[kExportNumberCapacity + 1];
     out.bytes("Time (sec)", 10);
     char* end = exportNumber(buffer, interval);

@@ -5,7 +5,7 @@
 #include <functional>
 #include <span>
 
-#include "files/byte_sink.h"
+#include "files/byte_writer.h"
 #include "files/recording.h"
 #include "state/program.h"
 

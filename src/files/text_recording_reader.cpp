@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "files/byte_cursor.h"
+#include "files/byte_reader.h"
 #include "state/channel_table.h"
 #include "state/sample_store.h"
 #include "text/mac_roman_text.h"

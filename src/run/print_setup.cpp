@@ -2,9 +2,8 @@
 
 #include <ctime>
 #include <string>
-#include <vector>
 
-#include "files/field_stream.h"
+#include "files/atomic_file.h"
 
 namespace trindel {
 
@@ -17,8 +16,7 @@ bool PRINTSETUPToFile(Program& p, Host& host, const SetupReportOptions& options)
         takeReportVmax(p);
     }
     const std::string text = setupReportText(p, options, reportDate(std::time(nullptr)));
-    const std::string error =
-        writeFileReplacing(*chosen, std::vector<uint8_t>(text.begin(), text.end()));
+    const std::string error = writeFileAtomically(*chosen, text).error;
     if (!error.empty()) {
         host.alert("File error", error, {"OK"});
         return false;

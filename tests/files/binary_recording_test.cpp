@@ -25,7 +25,7 @@ std::vector<uint8_t> saveBinary(Program& p) {
 
 TEST(BinaryRecordingWriter, BigEndianFieldsAndTextWidths) {
     VectorSink sink;
-    ChunkWriter out(sink);
+    ByteWriter out(sink);
     out.beFloat(1.0f);
     out.be16(5);
     out.be16(-2);

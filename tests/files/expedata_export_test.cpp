@@ -15,7 +15,7 @@ using testing::hex;
 
 std::vector<uint8_t> encoded(double x) {
     VectorSink sink;
-    ChunkWriter out(sink);
+    ByteWriter out(sink);
     putIEEE(out, x);
     out.flush();
     return sink.bytes;
@@ -54,7 +54,7 @@ TEST(ExpeDataEncoding, FastPathAgreesWithPutIEEEForSingles) {
 
 TEST(ExpeDataEncoding, PutIEEElongIsLittleEndianTwosComplement) {
     VectorSink sink;
-    ChunkWriter out(sink);
+    ByteWriter out(sink);
     putIEEElong(out, 201040000);
     putIEEElong(out, -2);
     out.flush();

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "files/field_stream.h"
+#include "files/byte_reader.h"
 #include "files/setup_fixture.h"
 
 namespace trindel {

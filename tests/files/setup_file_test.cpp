@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "files/field_stream.h"
+#include "files/byte_reader.h"
 #include "files/setup_fixture.h"
 
 namespace trindel {

@@ -1,6 +1,6 @@
 // Fuzz target for the AO data file reader.
 #include "files/ao_data_file.h"
-#include "files/field_stream.h"
+#include "files/byte_reader.h"
 
 using namespace trindel;
 

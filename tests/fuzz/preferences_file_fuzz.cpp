@@ -1,5 +1,5 @@
 // Fuzz target for the preferences file reader.
-#include "files/field_stream.h"
+#include "files/byte_reader.h"
 #include "files/preferences_file.h"
 
 using namespace trindel;

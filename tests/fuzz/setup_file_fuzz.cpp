@@ -2,7 +2,7 @@
 // FileFormatError; a loaded set-up can be written and read back.
 #include <cstdlib>
 
-#include "files/field_stream.h"
+#include "files/byte_reader.h"
 #include "files/setup_file.h"
 
 using namespace trindel;

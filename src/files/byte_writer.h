@@ -1,5 +1,5 @@
-// Where the recording writers put their bytes, and the chunk buffer they fill: fields and sample
-// blocks are encoded into one large buffer that is handed to the sink in big pieces, never one
+// The one writer of file bytes for every format of this room, and where it puts them: fields and
+// sample blocks are encoded into one buffer that is handed to the sink in big pieces, never one
 // call per value.
 #pragma once
 
@@ -30,7 +30,7 @@ class VectorSink final : public ByteSink {
     std::vector<uint8_t> bytes;
 };
 
-class ChunkWriter {
+class ByteWriter {
   public:
     static constexpr size_t kDefaultCapacity = size_t{1} << 20;
 
@@ -41,10 +41,10 @@ class ChunkWriter {
                                                   : expectedBytes;
     }
 
-    explicit ChunkWriter(ByteSink& sink, size_t capacity = kDefaultCapacity)
+    explicit ByteWriter(ByteSink& sink, size_t capacity = kDefaultCapacity)
         : sink_(sink), buffer_(capacity) {}
-    ChunkWriter(const ChunkWriter&) = delete;
-    ChunkWriter& operator=(const ChunkWriter&) = delete;
+    ByteWriter(const ByteWriter&) = delete;
+    ByteWriter& operator=(const ByteWriter&) = delete;
 
     // Room for `size` bytes at the end of the buffer (flushing first when needed); the caller
     // fills them and calls commit(size).
@@ -61,13 +61,20 @@ class ChunkWriter {
     size_t capacity() const { return buffer_.size(); }
 
     void bytes(const void* data, size_t size);
+    // The text's bytes as they stand, with no length and no terminator.
+    void bytes(std::string_view text) { bytes(text.data(), text.size()); }
     void byte(uint8_t value) { *reserve(1) = value, commit(1); }
     void be16(int16_t value) { putBE16(reserve(2), value), commit(2); }
     void be32(uint32_t value) { putBE32(reserve(4), value), commit(4); }
+    void beInt32(int32_t value) { be32(static_cast<uint32_t>(value)); }
     void beFloat(float value) { be32(floatBits(value)); }
+    void beDouble(double value) { putBE64(reserve(8), doubleBits(value)), commit(8); }
+    void le16(uint16_t value) { putLE16(reserve(2), value), commit(2); }
     void le32(uint32_t value) { putLE32(reserve(4), value), commit(4); }
     // Exactly `width` bytes: the text cut to the width or padded with blanks.
     void text(std::string_view text, size_t width);
+    // A big-endian float length followed by that many bytes (at most 255; longer text is cut).
+    void countedText(std::string_view text);
     // The text followed by one carriage return.
     void line(std::string_view text);
 
@@ -81,5 +88,15 @@ class ChunkWriter {
     size_t used_ = 0;
     bool ok_ = true;
 };
+
+// The bytes `write` puts through a ByteWriter, kept in memory (the small settings files).
+template <class Write>
+std::vector<uint8_t> bytesWrittenBy(Write&& write) {
+    VectorSink sink;
+    ByteWriter out(sink, ByteWriter::capacityFor(0));
+    write(out);
+    out.flush();
+    return std::move(sink.bytes);
+}
 
 }  // namespace trindel
