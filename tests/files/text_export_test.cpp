@@ -108,6 +108,78 @@ TEST(TextExport, ScopeSweep) {
     EXPECT_EQ(read.file.recording.data[0][1], -2.0f);
 }
 
+// Three channels (the last one shorter than the run) over enough rows for several blocks, so the
+// export formats them on two threads.
+struct LongRun {
+    std::vector<std::vector<float>> rows;
+    Recording recording;
+    LongRun() {
+        rows = {{}, {}, {}};
+        for (int i = 0; i < 30011; ++i) {
+            rows[0].push_back(static_cast<float>(i) * 0.37f);
+            rows[1].push_back(-1e-7f * static_cast<float>(i % 977));
+            if (i < 29000) {
+                rows[2].push_back(static_cast<float>(i));
+            }
+        }
+        recording.sampleCount = 30011;
+        recording.sampleInterval = 0.01f;
+        for (const auto& row : rows) {
+            recording.channels.push_back(ChannelRecord{});
+            recording.channels.back().label = "c";
+            recording.data.emplace_back(row);
+        }
+    }
+};
+
+TEST(TextExport, LongExportsMatchLineByLineFormatting) {
+    const LongRun run;
+    std::string want = "Time (sec)\tc\tc\tc\r";
+    for (int i = 0; i < 30011; ++i) {
+        want += exportNumberText(static_cast<float>(i + 1) * 0.01f) + "\t";
+        for (const auto& row : run.rows) {
+            want += exportNumberText(i < static_cast<int>(row.size()) ? row[i] : 0.0f) + "\t";
+        }
+        want += "\r";
+    }
+    VectorSink sink;
+    std::vector<int64_t> seen;
+    ASSERT_TRUE(writeTextExport(run.recording, sink, true, [&](int64_t done, int64_t) {
+        seen.push_back(done);
+        return true;
+    }));
+    EXPECT_EQ(std::string(sink.bytes.begin(), sink.bytes.end()), want);
+    ASSERT_EQ(seen.size(), 301u);  // every 100 rows, then the end
+    for (size_t k = 0; k < 300; ++k) {
+        EXPECT_EQ(seen[k], static_cast<int64_t>(100 * (k + 1)));
+    }
+    EXPECT_EQ(seen.back(), 30011);
+}
+
+TEST(TextExport, ALongExportStopsAtTheFirstRefusal) {
+    const LongRun run;
+    VectorSink sink;
+    int calls = 0;
+    EXPECT_FALSE(writeTextExport(run.recording, sink, false, [&](int64_t done, int64_t) {
+        EXPECT_EQ(done, 100 * ++calls);
+        return calls < 5;
+    }));
+    EXPECT_EQ(calls, 5);
+
+    class FailingSink final : public ByteSink {
+      public:
+        bool write(const void*, size_t) override { return ++writes < 3; }
+        int writes = 0;
+    } failing;
+    calls = 0;
+    EXPECT_FALSE(writeTextExport(run.recording, failing, false, [&](int64_t, int64_t) {
+        ++calls;
+        return true;
+    }));
+    EXPECT_EQ(failing.writes, 3);
+    EXPECT_LT(calls, 300);
+}
+
 // Checks `v`'s text: a blank or minus, E form only outside 1e-5 .. 1e15, reads back exactly, and
 // one significant digit fewer would not.
 void expectShortestExact(float v) {
