@@ -1,7 +1,11 @@
 // Writing 16 channels x 2,000,000 samples in each recording format, next to a plain fwrite of the
-// same sample bytes in the same run. Files go to the temporary folder and are removed.
+// same sample bytes in the same run; the text export also next to a plain fwrite of its own text
+// and to the same export made the way it was before (std::to_chars digits, one thread). Files go
+// to the temporary folder and are removed. Times are wall-clock, CPU times those of the process.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +16,8 @@
 #include "files/recording_from_program.h"
 #include "files/text_export.h"
 #include "state/program.h"
+#include "text/export_number.h"
+#include "text/number_text.h"
 
 namespace trindel {
 namespace {
@@ -136,6 +142,46 @@ void BM_TextExport(benchmark::State& state) {
     });
 }
 
+// The text export as it was made before: each number through std::to_chars (floatText for the
+// rest), line after line on one thread, into the same chunk buffer.
+char* previousExportNumber(char* out, float value) {
+    const float magnitude = std::fabs(value);
+    if (magnitude >= 1e-5f && magnitude < 16777216.0f) {
+        *out = std::signbit(value) ? '-' : ' ';
+        char* const end = std::to_chars(out + 1, out + 20, magnitude).ptr;
+        if (std::find(out + 1, end, 'e') == end) {
+            return end;
+        }
+    }
+    return floatText(out, value);
+}
+
+bool previousTextExport(const Recording& r, ByteSink& sink) {
+    ByteWriter out(sink);
+    out.bytes("Time (sec)\t", 11);
+    for (size_t c = 0; c < r.writtenCount(); ++c) {
+        out.bytes(r.written(c).label);
+        out.byte(c + 1 == r.writtenCount() ? '\r' : '\t');
+    }
+    const size_t lineRoom = (r.writtenCount() + 1) * (kNumberTextCapacity + 1) + 1;
+    for (int64_t i = 0; i < r.sampleCount; ++i) {
+        char* const start = reinterpret_cast<char*>(out.reserve(lineRoom));
+        char* p = previousExportNumber(start, static_cast<float>(i + 1) * r.sampleInterval);
+        *p++ = '\t';
+        for (size_t c = 0; c < r.writtenCount(); ++c) {
+            p = previousExportNumber(p, r.data[c][static_cast<size_t>(i)]);
+            *p++ = '\t';
+        }
+        *p++ = '\r';
+        out.commit(static_cast<size_t>(p - start));
+    }
+    return out.flush();
+}
+
+void BM_TextExportAsBefore(benchmark::State& state) {
+    runWriter(state, [](const Recording& r, ByteSink& s) { return previousTextExport(r, s); });
+}
+
 // The text export's own bytes, formatted beforehand, written with one plain fwrite.
 void BM_PlainFwriteOfTheTextBytes(benchmark::State& state) {
     static const std::vector<uint8_t> text = [] {
@@ -158,8 +204,28 @@ BENCHMARK(BM_PlainFwriteOfTheSampleBytes)->Unit(benchmark::kMillisecond)->Iterat
 BENCHMARK(BM_BinaryChartFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_BinaryScopeFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ExpeDataExport)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_PlainFwriteOfTheTextBytes)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_TextExport)->Unit(benchmark::kMillisecond)->Iterations(2);
+// Side by side: the plain write of the text, the export, the export as before, the plain write.
+BENCHMARK(BM_PlainFwriteOfTheTextBytes)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_TextExport)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_TextExportAsBefore)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_PlainFwriteOfTheTextBytes)
+    ->Name("BM_PlainFwriteOfTheTextBytes_again")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 BENCHMARK(BM_PlainFwriteOfTheSampleBytes)
     ->Name("BM_PlainFwriteOfTheSampleBytes_again")
     ->Unit(benchmark::kMillisecond)
