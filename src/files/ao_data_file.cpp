@@ -5,6 +5,7 @@
 
 #include "files/atomic_file.h"
 #include "files/byte_reader.h"
+#include "files/byte_writer.h"
 #include "platform/host.h"
 
 namespace trindel {

@@ -7,6 +7,7 @@
 
 #include "files/atomic_file.h"
 #include "files/byte_reader.h"
+#include "files/byte_writer.h"
 #include "platform/host.h"
 #include "platform/sounds.h"
 

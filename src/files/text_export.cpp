@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <semaphore>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -168,8 +169,12 @@ bool writeTextExport(const Recording& r, ByteSink& sink, bool timeColumn,
     std::optional<BlockHelper> helper;
     if (blocks.count() > 1) {
         theirs = {blocks.buffer(), blocks.buffer()};
-        helper.emplace(blocks);
-        helper->start(0, theirs[0]);
+        try {
+            helper.emplace(blocks);
+            helper->start(0, theirs[0]);
+        } catch (const std::system_error&) {
+            // No thread to be had: the caller formats every block itself.
+        }
     }
     for (int64_t b = 0; b < blocks.count();) {
         if (!helper) {
