@@ -45,8 +45,9 @@ class RowBlocks {
         return std::vector<char>(static_cast<size_t>(rowsPerBlock_) * lineRoom_);
     }
 
-    // Writes the lines of `block` into `out` (from buffer()); returns their length.
-    size_t format(int64_t block, std::vector<char>& out) const {
+    // Writes the lines of `block` into `out` (from buffer()); returns their length. Each thread
+    // brings its own cache; the time column never repeats and does not use it.
+    size_t format(int64_t block, std::vector<char>& out, ExportNumberCache& cache) const {
         char* p = out.data();
         const size_t channels = r_.writtenCount();
         for (int64_t i = block * rowsPerBlock_; i < endRow(block); ++i) {
@@ -57,7 +58,7 @@ class RowBlocks {
             const auto at = static_cast<size_t>(i);
             for (size_t c = 0; c < channels; ++c) {
                 const auto& row = r_.data[c];
-                p = exportNumber(p, at < row.size() ? row[at] : 0.0f);
+                p = cache.write(p, at < row.size() ? row[at] : 0.0f);
                 *p++ = '\t';
             }
             *p++ = '\r';
@@ -112,12 +113,13 @@ class BlockHelper {
             if (stop_) {
                 return;
             }
-            length_ = blocks_.format(block_, *buffer_);
+            length_ = blocks_.format(block_, *buffer_, cache_);
             done_.release();
         }
     }
 
     const RowBlocks& blocks_;
+    ExportNumberCache cache_;
     // Written by the caller before go_ is released, read by the helper after it acquired it (and
     // the other way round for length_ and done_): the semaphores order these accesses.
     int64_t block_ = 0;
@@ -165,6 +167,7 @@ bool writeTextExport(const Recording& r, ByteSink& sink, bool timeColumn,
 
     // Declared before the helper, so they outlive its last block.
     std::vector<char> mine = blocks.buffer();
+    ExportNumberCache cache;
     std::vector<std::vector<char>> theirs;
     std::optional<BlockHelper> helper;
     if (blocks.count() > 1) {
@@ -178,13 +181,13 @@ bool writeTextExport(const Recording& r, ByteSink& sink, bool timeColumn,
     }
     for (int64_t b = 0; b < blocks.count();) {
         if (!helper) {
-            if (!put(b, mine, blocks.format(b, mine))) {
+            if (!put(b, mine, blocks.format(b, mine, cache))) {
                 return false;
             }
             ++b;
             continue;
         }
-        const size_t mineLength = b + 1 < blocks.count() ? blocks.format(b + 1, mine) : 0;
+        const size_t mineLength = b + 1 < blocks.count() ? blocks.format(b + 1, mine, cache) : 0;
         const size_t theirLength = helper->finish();
         const auto& theirText = theirs[static_cast<size_t>(b / 2 % 2)];
         if (b + 2 < blocks.count()) {

@@ -41,5 +41,24 @@ TEST(ExportNumber, WritesExactlyWhatFloatTextWrites) {
     }
 }
 
+// Repeated values (a few hundred readings, so entries are reused and evicted), fresh bit patterns
+// and both zeros: every text out of the cache is the one exportNumber writes.
+TEST(ExportNumberCache, GivesTheTextExportNumberWrites) {
+    ExportNumberCache cache;
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> reading(-300, 300);
+    std::uniform_int_distribution<uint32_t> bits;
+    for (int i = 0; i < 200000; ++i) {
+        const float value = i % 3 == 0   ? std::bit_cast<float>(bits(random))
+                            : i % 3 == 1 ? static_cast<float>(reading(random)) / 64.0f
+                                         : (i % 2 == 0 ? 0.0f : -0.0f);
+        char cached[kExportNumberCapacity];
+        char fresh[kExportNumberCapacity];
+        const std::string a(cached, cache.write(cached, value));
+        const std::string b(fresh, exportNumber(fresh, value));
+        ASSERT_EQ(a, b) << std::bit_cast<uint32_t>(value);
+    }
+}
+
 }  // namespace
 }  // namespace trindel
