@@ -48,36 +48,43 @@ FILE* freshFile(benchmark::State& state) {
     return std::fopen(benchPath().c_str(), "wb");
 }
 
-Program& bigRun() {
-    static std::unique_ptr<Program> p = [] {
-        auto run = std::make_unique<Program>();
-        run->session.nChan = kChannels;
-        run->session.Sample = kSamples;
-        run->session.SampleInterval = 0.01f;
-        run->store.reserveSlots(SampleStore::slotOf(kChannels, kSamples));
-        for (int c = 1; c <= kChannels; ++c) {
-            run->channels.setLabel(c, "channel");
-            for (int s = 0; s < kSamples; ++s) {
-                // Realistic readings: a few significant digits, some negative.
-                run->store.at(SampleStore::slotOf(c, s)) =
-                    std::round(1000.0f * std::sin(0.001f * static_cast<float>(s) + c)) / 64.0f;
-            }
+// Rounded: readings of a few significant digits, as a converter gives them (they repeat).
+// Unrounded: every value different, the export's worst case.
+enum class Readings { Rounded, Unrounded };
+
+Program& bigRun(Readings kind = Readings::Rounded) {
+    static std::unique_ptr<Program> runs[2];
+    auto& run = runs[static_cast<int>(kind)];
+    if (run) {
+        return *run;
+    }
+    run = std::make_unique<Program>();
+    run->session.nChan = kChannels;
+    run->session.Sample = kSamples;
+    run->session.SampleInterval = 0.01f;
+    run->store.reserveSlots(SampleStore::slotOf(kChannels, kSamples));
+    for (int c = 1; c <= kChannels; ++c) {
+        run->channels.setLabel(c, "channel");
+        for (int s = 0; s < kSamples; ++s) {
+            const float wave = 1000.0f * std::sin(0.001f * static_cast<float>(s) + c);
+            // Some negative; rounded ones have a few significant digits.
+            run->store.at(SampleStore::slotOf(c, s)) =
+                kind == Readings::Rounded ? std::round(wave) / 64.0f : wave / 64.0f;
         }
-        // One unmeasured write first, so the first benchmark does not pay for warming the cache.
-        FILE* warm = std::fopen(benchPath().c_str(), "wb");
-        for (int c = 1; c <= kChannels; ++c) {
-            std::fwrite(run->store.row(c, kSamples), sizeof(float), kSamples, warm);
-        }
-        std::fclose(warm);
-        std::filesystem::remove(benchPath());
-        return run;
-    }();
-    return *p;
+    }
+    // One unmeasured write first, so the first benchmark does not pay for warming the cache.
+    FILE* warm = std::fopen(benchPath().c_str(), "wb");
+    for (int c = 1; c <= kChannels; ++c) {
+        std::fwrite(run->store.row(c, kSamples), sizeof(float), kSamples, warm);
+    }
+    std::fclose(warm);
+    std::filesystem::remove(benchPath());
+    return *run;
 }
 
 template <typename Write>
-void runWriter(benchmark::State& state, Write write) {
-    Program& p = bigRun();
+void runWriter(benchmark::State& state, Write write, Readings kind = Readings::Rounded) {
+    Program& p = bigRun(kind);
     const Recording r = chartRecording(p);
     int64_t bytes = 0;
     for (auto _ : state) {
@@ -135,11 +142,13 @@ void BM_ExpeDataExport(benchmark::State& state) {
 }
 
 void BM_TextExport(benchmark::State& state) {
-    runWriter(state, [](const Recording& r, ByteSink& s) {
-        int64_t calls = 0;
-        const bool ok = writeTextExport(r, s, true, [&](int64_t, int64_t) { return ++calls > 0; });
-        return ok;
-    });
+    runWriter(
+        state,
+        [](const Recording& r, ByteSink& s) {
+            int64_t calls = 0;
+            return writeTextExport(r, s, true, [&](int64_t, int64_t) { return ++calls > 0; });
+        },
+        static_cast<Readings>(state.range(0)));
 }
 
 // The text export as it was made before: each number through std::to_chars (floatText for the
@@ -179,16 +188,20 @@ bool previousTextExport(const Recording& r, ByteSink& sink) {
 }
 
 void BM_TextExportAsBefore(benchmark::State& state) {
-    runWriter(state, [](const Recording& r, ByteSink& s) { return previousTextExport(r, s); });
+    runWriter(
+        state, [](const Recording& r, ByteSink& s) { return previousTextExport(r, s); },
+        static_cast<Readings>(state.range(0)));
 }
 
 // The text export's own bytes, formatted beforehand, written with one plain fwrite.
 void BM_PlainFwriteOfTheTextBytes(benchmark::State& state) {
-    static const std::vector<uint8_t> text = [] {
+    static std::vector<uint8_t> texts[2];
+    std::vector<uint8_t>& text = texts[state.range(0)];
+    if (text.empty()) {
         VectorSink sink;
-        writeTextExport(chartRecording(bigRun()), sink, true);
-        return std::move(sink.bytes);
-    }();
+        writeTextExport(chartRecording(bigRun(static_cast<Readings>(state.range(0)))), sink, true);
+        text = std::move(sink.bytes);
+    }
     int64_t bytes = 0;
     for (auto _ : state) {
         FILE* file = freshFile(state);
@@ -204,28 +217,24 @@ BENCHMARK(BM_PlainFwriteOfTheSampleBytes)->Unit(benchmark::kMillisecond)->Iterat
 BENCHMARK(BM_BinaryChartFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_BinaryScopeFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ExpeDataExport)->Unit(benchmark::kMillisecond)->Iterations(3);
-// Side by side: the plain write of the text, the export, the export as before, the plain write.
-BENCHMARK(BM_PlainFwriteOfTheTextBytes)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(BM_TextExport)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(BM_TextExportAsBefore)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(2)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+// Side by side, for rounded (0) and unrounded (1) readings: the plain write of the text, the
+// export, the export as before, the plain write again.
+void textBenchmarks(benchmark::internal::Benchmark* b, int iterations) {
+    b->ArgName("unrounded")
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(iterations)
+        ->UseRealTime()
+        ->MeasureProcessCPUTime();
+}
+BENCHMARK(BM_PlainFwriteOfTheTextBytes)->Apply([](auto* b) { textBenchmarks(b->Arg(0), 3); });
+BENCHMARK(BM_TextExport)->Apply([](auto* b) { textBenchmarks(b->Arg(0), 3); });
+BENCHMARK(BM_TextExportAsBefore)->Apply([](auto* b) { textBenchmarks(b->Arg(0), 2); });
+BENCHMARK(BM_PlainFwriteOfTheTextBytes)->Apply([](auto* b) { textBenchmarks(b->Arg(1), 3); });
+BENCHMARK(BM_TextExport)->Apply([](auto* b) { textBenchmarks(b->Arg(1), 3); });
+BENCHMARK(BM_TextExportAsBefore)->Apply([](auto* b) { textBenchmarks(b->Arg(1), 2); });
 BENCHMARK(BM_PlainFwriteOfTheTextBytes)
     ->Name("BM_PlainFwriteOfTheTextBytes_again")
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+    ->Apply([](auto* b) { textBenchmarks(b->Arg(0), 3); });
 BENCHMARK(BM_PlainFwriteOfTheSampleBytes)
     ->Name("BM_PlainFwriteOfTheSampleBytes_again")
     ->Unit(benchmark::kMillisecond)
