@@ -19,7 +19,7 @@
 #include "calculator_windows.h"
 #include "calculators/sun_cycle_window.h"
 #include "calculators/sun_plot.h"
-#include "files/field_stream.h"
+#include "files/atomic_file.h"
 #include "qt_platform.h"
 #include "text/date_stamp.h"
 #include "world_map_dialog.h"
@@ -124,8 +124,7 @@ void saveSpreadsheet(QWidget* parent, const Program& p) {
     }
     const std::string text = sunCycleSpreadsheet(p.calculators.SunCycleArray,
                                                  p.calculators.latitude, p.calculators.longitude);
-    const std::string error =
-        writeFileReplacing(path.toStdString(), std::vector<uint8_t>(text.begin(), text.end()));
+    const std::string error = writeFileAtomically(path.toStdString(), text).error;
     if (!error.empty()) {
         QMessageBox::warning(parent, "Sun cycle data", utf8(error));
     }

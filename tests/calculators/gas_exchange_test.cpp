@@ -5,7 +5,7 @@
 #include "calculators/gas_exchange_windows.h"
 #include "files/binary_recording_reader.h"
 #include "files/binary_recording_writer.h"
-#include "files/byte_sink.h"
+#include "files/byte_writer.h"
 #include "platform/virtual_platform.h"
 #include "text/field_text.h"
 #include "text/number_text.h"
