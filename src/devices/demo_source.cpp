@@ -41,4 +41,10 @@ float demoChartReading(Program& p, int channel) {
                                     [&] { return demoChartVolts(state); });
 }
 
+void readDemonstration(Program& p, Platform& /*io*/, int channel, int /*interactive*/) {
+    if (p.device.DemonstrationMODE != 0) {
+        p.device.volts = demoChartReading(p, channel);
+    }
+}
+
 }  // namespace trindel

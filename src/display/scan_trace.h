@@ -1,0 +1,45 @@
+// One chart scan as the screen shows it (the per-scan result the scan steps leave) and the
+// drawing of its trace: one segment per channel from the previous scan's pen position.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/canvas.h"
+#include "state/program.h"
+
+namespace trindel {
+
+// What one channel's scan left for the screen.
+struct ChannelScan {
+    float value = 0.0f;           // the value shown and drawn (the unread value when zeroed)
+    bool showStatus = false;      // the status field shows `statusText`
+    bool alarmed = false;         // an alarm went off: alert style, and the alarm sound
+    std::string_view statusText;  // alarm or error text (a fixed text)
+    bool showSwitching = false;   // the switching field shows `switchingText`
+    std::string switchingText;    // "ref3", " zeroed ", "2 ON", ...
+    bool showReadout = false;     // the read-out shows `readout`
+    std::string readout;          // value text with the slope sign
+};
+
+// The result of one scan: channels first..last and the pen column the scan is drawn at.
+struct ScanResult {
+    int first = 1;
+    int last = 0;
+    int column = 0;
+    std::array<ChannelScan, kMaxChannels + 1> channels{};
+};
+
+// The pen row of `value` in channel c's band: the band's bottom for a flat range or a value that
+// is not a number, else the value's place between the display minimum and maximum, kept inside
+// the band.
+int penRow(const ChannelTable& channels, int channel, float value);
+
+// Draws the scan's trace: for each channel a line from its last pen row at the previous column to
+// its new row at the scan's column (the first two samples start off screen at column -500), then
+// keeps the new rows and column for the next scan.
+void drawScan(Program& p, Canvas& canvas, const ScanResult& scan);
+
+}  // namespace trindel
