@@ -14,8 +14,12 @@ struct Program;
 struct Platform;
 
 // Reads one channel of the device into p.device.volts (the raw read, without the spike re-read).
-// `interactive` is 1 when a failure may ask the user, 0 on the paused display.
-using DeviceReader = std::function<void(Program& p, Platform& io, int channel, int interactive)>;
+// `interactive` is 1 when a failure may ask the user, 0 on the paused display. A protocol's
+// reader is a plain function, called straight from its row.
+using DeviceReader = void (*)(Program& p, Platform& io, int channel, int interactive);
+// A reader with state of its own (a test's script, a simulator of a device), for setDeviceReader.
+using DeviceReaderFunction =
+    std::function<void(Program& p, Platform& io, int channel, int interactive)>;
 
 struct DeviceInfo {
     int16_t code;
@@ -33,7 +37,7 @@ struct DeviceInfo {
     bool streaming;      // values arrive on the line between scans; a scan takes the last one
     std::string_view startupTitle;
     std::string_view banner;
-    DeviceReader reader;  // empty: no reader, a read leaves volts unchanged (code 7)
+    DeviceReader reader;  // nullptr: no reader, a read leaves volts unchanged (code 7)
 };
 
 inline constexpr int kDeviceCodeCount = 9;  // codes 0..8
@@ -46,19 +50,20 @@ const DeviceInfo& deviceInfo(int code);
 // row (device_table.cpp); tests and simulators install one here, replacing the row's reader
 // until it is set back. An empty `reader` restores the built-in reader. Codes outside 0..8 are
 // ignored.
-void setDeviceReader(int code, DeviceReader reader);
+void setDeviceReader(int code, DeviceReaderFunction reader);
 
 // Installs a reader for its lifetime and then restores the one it replaced.
 class ScopedDeviceReader {
   public:
-    ScopedDeviceReader(int code, DeviceReader reader);
+    ScopedDeviceReader(int code, DeviceReaderFunction reader);
     ~ScopedDeviceReader();
     ScopedDeviceReader(const ScopedDeviceReader&) = delete;
     ScopedDeviceReader& operator=(const ScopedDeviceReader&) = delete;
 
   private:
     int code_;
-    DeviceReader previous_;
+    DeviceReader previousRow_ = nullptr;
+    DeviceReaderFunction previousInstalled_;
 };
 
 // Device code stored in data files: 6 in the demonstration mode whatever External_AD says.

@@ -8,8 +8,8 @@
 namespace trindel {
 
 void ReadExternalADValue(Program& p, Platform& io, int channel, int interactive) {
-    const DeviceReader& reader = deviceInfo(p.device.External_AD).reader;
-    if (reader) {
+    const DeviceReader reader = deviceInfo(p.device.External_AD).reader;
+    if (reader != nullptr) {
         reader(p, io, channel, interactive);
     }
     if (channel == p.session.nChan) {
@@ -34,13 +34,7 @@ void ReadExternalADdevice(Program& p, Platform& io, int channel, int interactive
 }
 
 float readDeviceChannel(Program& p, Platform& io, int channel) {
-    const DeviceInfo& device = deviceInfo(p.device.External_AD);
-    if (device.spikeReread) {
-        ReadExternalADdevice(p, io, channel, 1);
-    } else if (device.reader) {
-        device.reader(p, io, channel, 1);
-    }
-    return p.device.volts;
+    return readDeviceChannel(p, io, deviceInfo(p.device.External_AD), channel);
 }
 
 }  // namespace trindel

@@ -2,10 +2,10 @@
 // reader, the spike re-read, and the one reading a scan takes.
 #pragma once
 
-namespace trindel {
+#include "devices/device_table.h"
+#include "state/program.h"
 
-struct Program;
-struct Platform;
+namespace trindel {
 
 // Calls the table's reader of the selected device; volts keeps its value for a code without a
 // reader. After the last channel of a scan the serial-instrument line is marked for a fresh read.
@@ -19,7 +19,16 @@ void ReadExternalADdevice(Program& p, Platform& io, int channel, int interactive
 
 // One reading of `channel` as a scan takes it from the device in use: through the spike re-read
 // for a device whose row asks for it, else straight from the row's reader (the demonstration
-// source simulates its own spikes). Returns p.device.volts.
+// source simulates its own spikes). Returns p.device.volts. The second form takes the row of the
+// device in use, looked up once for a whole scan.
 float readDeviceChannel(Program& p, Platform& io, int channel);
+inline float readDeviceChannel(Program& p, Platform& io, const DeviceInfo& device, int channel) {
+    if (device.spikeReread) {
+        ReadExternalADdevice(p, io, channel, 1);
+    } else if (device.reader != nullptr) {
+        device.reader(p, io, channel, 1);
+    }
+    return p.device.volts;
+}
 
 }  // namespace trindel

@@ -27,18 +27,18 @@ bool overRange(const Program& p, int c, float reading) {
     return isOverRangeReading(p.alarm, c, reading, p.chart.OverRangeVolts);
 }
 
-// Channel c's averaged volts for this scan. A streaming device is not read: the scan takes the
-// line's last value.
-ChannelReading readChannel(Program& p, Platform& io, int c) {
+// Channel c's averaged volts for this scan from `device`, the row of the device in use. A
+// streaming device is not read: the scan takes the line's last value.
+ChannelReading readChannel(Program& p, Platform& io, const DeviceInfo& device, int c) {
     ChannelReading r;
-    if (deviceInfo(p.device.External_AD).streaming) {
+    if (device.streaming) {
         r.volts = p.device.volts;
         return r;
     }
     if (isLastChannelContinuous(p, c)) {
         // Read between scans; when nothing was read (a very short interval), read it now.
         r.volts = takeLastChannelAverage(p.chart, p.conversion.AbsVal != 0, [&] {
-            const float v = readDeviceChannel(p, io, c);
+            const float v = readDeviceChannel(p, io, device, c);
             r.overRange = overRange(p, c, v);
             return v;
         });
@@ -47,7 +47,7 @@ ChannelReading readChannel(Program& p, Platform& io, int c) {
     SampleAverager sum;
     const int n = readingsPerSample(p.channels.Nvar[static_cast<size_t>(c)][kSamplesToAverage]);
     for (int i = 0; i < n; ++i) {
-        const float v = readDeviceChannel(p, io, c);
+        const float v = readDeviceChannel(p, io, device, c);
         sum.add(v, overRange(p, c, v));
     }
     r.volts = sum.volts();
@@ -69,7 +69,9 @@ void checkAlarms(Program& p, Platform& io, int c, float value, bool over, bool c
         checkChannelAlarms(p.alarm, c, over && !continuous, value, s.Sample);
     out.showStatus =
         p.alarm.alarms[static_cast<size_t>(c)][kAlarmAnyOn] != 0.0f && s.ShowDisplays != 0;
-    out.statusText = alarm.statusText;
+    if (out.showStatus) {
+        out.statusText = alarm.statusText;
+    }
     out.alarmed = alarm.alarmed;
     if (alarm.alarmed && p.alarm.AudibleALARM != 0) {
         io.sounds.play(kAlarmSound);
@@ -164,31 +166,37 @@ void describeChannel(const Program& p, int c, bool continuous, ChannelScan& out)
     const float v = out.value;
     out.showSwitching = showsSwitching(p, c, continuous);
     if (out.showSwitching) {
-        out.switchingText = switchingText(p, c, v, continuous);
+        out.switchingText.assign(switchingText(p, c, v, continuous));
     }
     out.showReadout = p.session.ShowDisplays != 0;
     if (out.showReadout) {
-        out.readout = v == 0.0f ? "   zero" : StringFormatter(readoutValue(v));
+        if (v == 0.0f) {
+            out.readout.assign("   zero");
+        } else {
+            char text[kNumberTextCapacity];
+            out.readout.assign({text, StringFormatter(text, readoutValue(v))});
+        }
         const auto& alarmRow = p.alarm.alarms[static_cast<size_t>(c)];
         if (alarmRow[21] != 0.0f) {
-            out.readout +=
-                slopeSuffix(p.store, c, p.session.Sample, static_cast<int>(alarmRow[22]));
+            out.readout.append(
+                slopeSuffix(p.store, c, p.session.Sample, static_cast<int>(alarmRow[22])));
         }
     }
 }
 
-// Hands the scan's texts to the window and draws its trace.
+// Hands the scan's texts to the window (none are shown while displays are off) and draws its
+// trace.
 void showScan(Program& p, Platform& io, ChartHooks& hooks, const ScanResult& scan) {
-    for (int c = scan.first; c <= scan.last; ++c) {
+    for (int c = scan.first; p.session.ShowDisplays != 0 && c <= scan.last; ++c) {
         const ChannelScan& ch = scan.channels[static_cast<size_t>(c)];
         if (ch.showStatus) {
             hooks.showChannelStatus(c, ch.statusText, ch.alarmed);
         }
         if (ch.showSwitching) {
-            hooks.showSwitchingStatus(c, ch.switchingText);
+            hooks.showSwitchingStatus(c, ch.switchingText.view());
         }
         if (ch.showReadout) {
-            hooks.showReadout(c, ch.readout);
+            hooks.showReadout(c, ch.readout.view());
         }
     }
     drawScan(p, io.canvas, scan);
@@ -201,6 +209,7 @@ void takeChannel(Program& p, Platform& io, int c, ChannelReading r, bool continu
                  ChannelScan& out) {
     const ConvertedValue cv = ConvertChannelVolts(p, c, r.volts);
     out.value = cv.value;
+    out.showStatus = out.alarmed = false;
     checkAlarms(p, io, c, cv.value, r.overRange, continuous, out);
     float recorded = cv.beforeSpecial;
     if (isUnread(p, c)) {
@@ -245,8 +254,10 @@ void GETDATA(Program& p, Platform& io, ChartHooks& hooks) {
         io.sounds.play("Sample");
     }
     ScanResult scan = newScan(p);
+    const DeviceInfo& device = deviceInfo(p.device.External_AD);
     for (int c = scan.first; c <= scan.last; ++c) {
-        takeChannel(p, io, c, readChannel(p, io, c), false, scan.channels[static_cast<size_t>(c)]);
+        takeChannel(p, io, c, readChannel(p, io, device, c), false,
+                    scan.channels[static_cast<size_t>(c)]);
     }
     showScan(p, io, hooks, scan);
     if (p.alarm.AudibleALARM != 0) {
@@ -281,9 +292,9 @@ void SHOWSCANRESULTS(Program& p, Platform& io, ChartHooks& hooks) {
 // Reads every channel once into the continuous sums (one device scan).
 void addDeviceScan(Program& p, Platform& io) {
     countScanPass(p.chart);
-    const bool streaming = deviceInfo(p.device.External_AD).streaming;
+    const DeviceInfo& device = deviceInfo(p.device.External_AD);
     for (int c = 1; c <= p.session.nChan; ++c) {
-        const float r = streaming ? p.device.volts : readDeviceChannel(p, io, c);
+        const float r = device.streaming ? p.device.volts : readDeviceChannel(p, io, device, c);
         addScanReading(p.conversion, c, r);
     }
 }

@@ -66,7 +66,7 @@ TEST(DeviceReaders, InstalledReaderReplacesTheRowsReaderUntilRemoved) {
     EXPECT_FLOAT_EQ(readDeviceChannel(p, io, 3), kBadReading);
     setDeviceReader(42, [](Program&, Platform&, int, int) {});  // no such code: ignored
     EXPECT_EQ(deviceInfo(42).code, 7);
-    EXPECT_FALSE(deviceInfo(7).reader);
+    EXPECT_EQ(deviceInfo(7).reader, nullptr);
 }
 
 // The demonstration source is the reader of code 0: in the demonstration mode it gives the same
