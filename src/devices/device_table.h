@@ -1,6 +1,5 @@
-// The A-D device table: one row per device code with every fact about the device (names, line
-// speed, inputs, data-file code, over-range threshold, default display range, reading rules) and
-// its reader, the one reader registry; plus the failed-reading rule and the input warning texts.
+// The A-D device table: one row per device code with every fact about the device and its reader
+// (the one reader registry); plus the failed-reading rule and the input warning texts.
 #pragma once
 
 #include <cstdint>
