@@ -40,12 +40,6 @@ const char* countLimits(std::array<float, 24>& row, float value, int32_t sample)
 
 }  // namespace
 
-bool isOverRangeReading(const AlarmState& alarm, int channel, float reading, float overRangeVolts) {
-    return isChannel(channel) &&
-           on(alarm.alarms[static_cast<size_t>(channel)], kAlarmOverRangeOn) &&
-           std::fabs(reading) >= overRangeVolts;
-}
-
 void markOverRange(AlarmState& alarm, int channel, int32_t sample, std::string& statusText) {
     if (!isChannel(channel)) {
         return;
@@ -87,10 +81,6 @@ ChannelAlarmResult checkChannelAlarms(AlarmState& alarm, int channel, bool overR
         result.alarmed = true;
     }
     return result;
-}
-
-bool channelMayHaveAlarms(int16_t recordingMode, int channel) {
-    return isChannel(channel) && !(recordingMode == 3 && channel == 1);
 }
 
 }  // namespace trindel

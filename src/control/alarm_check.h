@@ -2,6 +2,7 @@
 // alarm row, with the counts, the sample of the last event and the channel's status text.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -35,7 +36,13 @@ inline constexpr const char* kAlarmSound = "AlarmBUZZ";
 
 // One reading of `channel` flags its sample as over range: the channel's over-range alarm is on
 // and the reading's magnitude is at least the recording's threshold (OverRangeVolts).
-bool isOverRangeReading(const AlarmState& alarm, int channel, float reading, float overRangeVolts);
+// Inline: the scan asks it for every reading.
+inline bool isOverRangeReading(const AlarmState& alarm, int channel, float reading,
+                               float overRangeVolts) {
+    return channel >= 1 && channel <= 16 &&
+           alarm.alarms[static_cast<size_t>(channel)][kAlarmOverRangeOn] != 0.0f &&
+           std::fabs(reading) >= overRangeVolts;
+}
 
 // Counts an over-range sample of `channel` and sets the status text. A channel outside 1..16 is
 // left alone.
@@ -56,6 +63,8 @@ ChannelAlarmResult checkChannelAlarms(AlarmState& alarm, int channel, bool overR
                                       int32_t sample);
 
 // In scope-plus-chart mode channel 1 is the oscilloscope channel and has no alarms.
-bool channelMayHaveAlarms(int16_t recordingMode, int channel);
+inline bool channelMayHaveAlarms(int16_t recordingMode, int channel) {
+    return channel >= 1 && channel <= 16 && !(recordingMode == 3 && channel == 1);
+}
 
 }  // namespace trindel

@@ -34,11 +34,26 @@ float demoScopeVolts(uint64_t& state, float scopeGain) {
     return scopeGain != 0.0f ? v / scopeGain : v;
 }
 
-float demoChartReading(Program& p, int channel) {
+namespace {
+
+// Shared by demoChartReading and the reader, so the scan's read is one call.
+inline float chartReading(Program& p, int channel) {
     uint64_t& state = p.device.demoSeed;
     const float draw = demoChartVolts(state);
     return demoSpikeFilteredReading(p.conversion, p.device, channel, p.session.Sample, draw,
                                     [&] { return demoChartVolts(state); });
+}
+
+}  // namespace
+
+float demoChartReading(Program& p, int channel) {
+    return chartReading(p, channel);
+}
+
+void readDemonstration(Program& p, Platform& /*io*/, int channel, int /*interactive*/) {
+    if (p.device.DemonstrationMODE != 0) {
+        p.device.volts = chartReading(p, channel);
+    }
 }
 
 }  // namespace trindel

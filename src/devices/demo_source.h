@@ -7,6 +7,7 @@
 namespace trindel {
 
 struct Program;
+struct Platform;
 
 // A whole number from 1 to 800, uniformly, from the generator state.
 int demoDraw(uint64_t& state);
@@ -23,5 +24,10 @@ float demoScopeVolts(uint64_t& state, float scopeGain);
 // 1 (from the second sample on) and a draw jumps by more than the ratio from the channel's last
 // value, a second draw decides whether the first was a spike. Returns the value used.
 float demoChartReading(Program& p, int channel);
+
+// The demonstration source's reader (device code 0 in the device table): in the demonstration
+// mode a chart reading of `channel` into p.device.volts; without it there is nothing to read and
+// volts keeps its value.
+void readDemonstration(Program& p, Platform& io, int channel, int interactive);
 
 }  // namespace trindel

@@ -1,7 +1,9 @@
 #include "devices/device_table.h"
 
 #include <array>
+#include <utility>
 
+#include "devices/demo_source.h"
 #include "platform/platform.h"
 #include "state/program.h"
 
@@ -14,32 +16,94 @@ void readerNotAvailable(Program& p, Platform& io, int channel, int /*interactive
     setFailedReading(p, io, channel, p.device.lastvoltageX[1][static_cast<size_t>(channel)]);
 }
 
-constexpr std::array<DeviceInfo, kDeviceCodeCount> kDevices{{
-    {0, "", "", 9600, "", 16, 6, 5.0f, "", "", nullptr},
-    {1, "Sable UI2", "Sable UI2", 115200, "115,200", 12, 8, 5.0f, "UI2 Startup...",
-     "Sable UI2 setup", readerNotAvailable},
-    {2, "DataTaker DT500", "DT500; DT600", 4800, "4800", 10, 5, 3.5f, "DataTaker Startup...",
-     "DataTaker DT500 setup", readerNotAvailable},
-    {3, "DataTaker DT50", "DT50", 9600, "9600", 5, 5, 3.5f, "DataTaker Startup...",
-     "DataTaker DT50 setup", readerNotAvailable},
-    {4, "DataTaker DT800", "DT800", 57600, "initially 57,600", 12, 800, 0.419f,
-     "DataTaker Startup...", "DataTaker DT800 setup", readerNotAvailable},
-    {5, "ADAM 4019", "ADAM modules", 9600, "9600", 8, 4119, 0.419f, "ADAM Startup...",
-     "ADAM module setup", readerNotAvailable},
-    {6, "RMS ADC-1", "ADC-1", 9600, "9600", 16, 4, 0.419f, "ADC-1 Startup...", "RMS ADC-1 setup",
-     readerNotAvailable},
-    {7, "", "", 115200, "", 16, 6, 0.419f, "", "", nullptr},
-    {8, "Serial Streaming", "streaming serial", 9600, "9600", 16, 6, 0.419f, "", "",
-     readerNotAvailable},
+using DeviceTable = std::array<DeviceInfo, kDeviceCodeCount>;
+
+// code, start name, port name, speed, speed text, inputs, with 2nd module, data-file code, over
+// range, display range, chart only, spike re-read, streaming, start-up title, banner, reader
+constexpr DeviceTable kBuiltIn{{
+    {0, "", "", 9600, "", 16, 16, 6, 5.0f, 5.0f, false, false, false, "", "", readDemonstration},
+    {1, "Sable UI2", "Sable UI2", 115200, "115,200", 12, 12, 8, 5.0f, 5.0f, false, true, false,
+     "UI2 Startup...", "Sable UI2 setup", readerNotAvailable},
+    {2, "DataTaker DT500", "DT500; DT600", 4800, "4800", 10, 10, 5, 3.5f, 2.5f, true, true, false,
+     "DataTaker Startup...", "DataTaker DT500 setup", readerNotAvailable},
+    {3, "DataTaker DT50", "DT50", 9600, "9600", 5, 5, 5, 3.5f, 5.0f, true, true, false,
+     "DataTaker Startup...", "DataTaker DT50 setup", readerNotAvailable},
+    {4, "DataTaker DT800", "DT800", 57600, "initially 57,600", 12, 12, 800, 0.419f, 10.0f, false,
+     true, false, "DataTaker Startup...", "DataTaker DT800 setup", readerNotAvailable},
+    {5, "ADAM 4019", "ADAM modules", 9600, "9600", 8, 16, 4119, 0.419f, 5.0f, false, true, false,
+     "ADAM Startup...", "ADAM module setup", readerNotAvailable},
+    {6, "RMS ADC-1", "ADC-1", 9600, "9600", 16, 16, 4, 0.419f, 0.4f, true, true, false,
+     "ADC-1 Startup...", "RMS ADC-1 setup", readerNotAvailable},
+    {7, "", "", 115200, "", 16, 16, 6, 0.419f, 5.0f, false, true, false, "", "", nullptr},
+    {8, "Serial Streaming", "streaming serial", 9600, "9600", 16, 16, 6, 0.419f, 5.0f, false, true,
+     true, "", "", readerNotAvailable},
 }};
+
+// The rows in use: the built-in rows, with a reader replaced while one is installed. Constant-
+// initialised, so it is ready before any code runs.
+constinit DeviceTable gRows = kBuiltIn;
+
+// Readers with state of their own, by code; the row then points at the code's trampoline.
+std::array<DeviceReaderFunction, kDeviceCodeCount>& installedReaders() {
+    static std::array<DeviceReaderFunction, kDeviceCodeCount> installed;
+    return installed;
+}
+
+template <size_t Code>
+void callInstalled(Program& p, Platform& io, int channel, int interactive) {
+    installedReaders()[Code](p, io, channel, interactive);
+}
+
+template <size_t... Codes>
+constexpr std::array<DeviceReader, sizeof...(Codes)> trampolines(std::index_sequence<Codes...>) {
+    return {callInstalled<Codes>...};
+}
+constexpr auto kTrampolines = trampolines(std::make_index_sequence<kDeviceCodeCount>{});
+
+bool validCode(int code) {
+    return code >= 0 && code < kDeviceCodeCount;
+}
 
 }  // namespace
 
 const DeviceInfo& deviceInfo(int code) {
-    if (code < 0 || code >= kDeviceCodeCount) {
-        return kDevices[7];
+    return gRows[static_cast<size_t>(validCode(code) ? code : 7)];
+}
+
+void setDeviceReader(int code, DeviceReaderFunction reader) {
+    if (!validCode(code)) {
+        return;
     }
-    return kDevices[static_cast<size_t>(code)];
+    const auto c = static_cast<size_t>(code);
+    if (!reader) {
+        installedReaders()[c] = nullptr;
+        gRows[c].reader = kBuiltIn[c].reader;
+        return;
+    }
+    if (const auto* plain = reader.target<DeviceReader>(); plain != nullptr && *plain != nullptr) {
+        installedReaders()[c] = nullptr;
+        gRows[c].reader = *plain;  // a plain function is called straight from the row
+        return;
+    }
+    installedReaders()[c] = std::move(reader);
+    gRows[c].reader = kTrampolines[c];
+}
+
+ScopedDeviceReader::ScopedDeviceReader(int code, DeviceReaderFunction reader) : code_(code) {
+    if (validCode(code)) {
+        const auto c = static_cast<size_t>(code);
+        previousRow_ = gRows[c].reader;
+        previousInstalled_ = installedReaders()[c];
+    }
+    setDeviceReader(code, std::move(reader));
+}
+
+ScopedDeviceReader::~ScopedDeviceReader() {
+    if (validCode(code_)) {
+        const auto c = static_cast<size_t>(code_);
+        installedReaders()[c] = std::move(previousInstalled_);
+        gRows[c].reader = previousRow_;
+    }
 }
 
 int16_t AD_Device_Code(int16_t External_AD, int16_t DemonstrationMODE) {
@@ -51,6 +115,12 @@ int16_t AD_Device_Code(int16_t External_AD, int16_t DemonstrationMODE) {
 
 float OverRangeVolts(int16_t External_AD) {
     return deviceInfo(External_AD).OverRangeVolts;
+}
+
+void HowManyHardwareAD(Program& p) {
+    const DeviceInfo& d = deviceInfo(p.device.External_AD);
+    p.prefs[kPrefDeviceInputs] =
+        p.prefs[kPrefAdamModule] != 0 ? d.inputsWithSecondModule : d.inputs;
 }
 
 void setFailedReading(Program& p, Platform& io, int /*channel*/, float lastGood) {

@@ -8,15 +8,9 @@
 namespace trindel {
 
 void ReadExternalADValue(Program& p, Platform& io, int channel, int interactive) {
-    const int code = p.device.External_AD;
-    if (code > 0 && code < kDeviceCodeCount) {
-        const auto& slot = p.readers.slots[static_cast<size_t>(code)];
-        const DeviceInfo& info = deviceInfo(code);
-        if (slot) {
-            slot(p, io, channel, interactive);
-        } else if (info.reader != nullptr) {
-            info.reader(p, io, channel, interactive);
-        }
+    const DeviceReader reader = deviceInfo(p.device.External_AD).reader;
+    if (reader != nullptr) {
+        reader(p, io, channel, interactive);
     }
     if (channel == p.session.nChan) {
         p.device.serialWasRead = 0;
@@ -37,6 +31,10 @@ void ReadExternalADdevice(Program& p, Platform& io, int channel, int interactive
                                               ReadExternalADValue(p, io, channel, interactive);
                                               return p.device.volts;
                                           });
+}
+
+float readDeviceChannel(Program& p, Platform& io, int channel) {
+    return readDeviceChannel(p, io, deviceInfo(p.device.External_AD), channel);
 }
 
 }  // namespace trindel

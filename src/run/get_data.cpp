@@ -1,13 +1,12 @@
 #include "run/get_data.h"
 
-#include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <string>
 
 #include "control/alarm_check.h"
-#include "devices/demo_source.h"
+#include "devices/device_table.h"
 #include "devices/read_dispatch.h"
+#include "display/scan_trace.h"
 #include "signal/averaging.h"
 #include "signal/conversion.h"
 #include "signal/slope_indicator.h"
@@ -17,52 +16,72 @@ namespace trindel {
 
 namespace {
 
-constexpr int kSerialInstruments = 8;
+// --- read ---
 
-bool demonstrating(const Program& p) {
-    return p.device.External_AD == 0 && p.device.DemonstrationMODE != 0;
-}
-
-// One reading of a channel from the source in use; with no source the value is unchanged.
-float readOnce(Program& p, Platform& io, int c) {
-    if (demonstrating(p)) {
-        return demoChartReading(p, c);
-    }
-    if (p.device.External_AD != 0) {
-        ReadExternalADdevice(p, io, c, 1);
-    }
-    return p.device.volts;
-}
+struct ChannelReading {
+    float volts = 0.0f;      // the averaged reading
+    bool overRange = false;  // one of the readings was over range
+};
 
 bool overRange(const Program& p, int c, float reading) {
     return isOverRangeReading(p.alarm, c, reading, p.chart.OverRangeVolts);
 }
 
-// The averaged volts of channel c for this scan and whether a reading was over range.
-float averagedReading(Program& p, Platform& io, int c, bool& over) {
-    if (p.device.External_AD == kSerialInstruments) {
-        return p.device.volts;
+// Channel c's averaged volts for this scan from `device`, the row of the device in use. A
+// streaming device is not read: the scan takes the line's last value.
+ChannelReading readChannel(Program& p, Platform& io, const DeviceInfo& device, int c) {
+    ChannelReading r;
+    if (device.streaming) {
+        r.volts = p.device.volts;
+        return r;
     }
     if (isLastChannelContinuous(p, c)) {
         // Read between scans; when nothing was read (a very short interval), read it now.
-        return takeLastChannelAverage(p.chart, p.conversion.AbsVal != 0, [&] {
-            const float r = readOnce(p, io, c);
-            over = overRange(p, c, r);
-            return r;
+        r.volts = takeLastChannelAverage(p.chart, p.conversion.AbsVal != 0, [&] {
+            const float v = readDeviceChannel(p, io, device, c);
+            r.overRange = overRange(p, c, v);
+            return v;
         });
+        return r;
     }
     SampleAverager sum;
     const int n = readingsPerSample(p.channels.Nvar[static_cast<size_t>(c)][kSamplesToAverage]);
     for (int i = 0; i < n; ++i) {
-        const float r = readOnce(p, io, c);
-        sum.add(r, overRange(p, c, r));
+        const float v = readDeviceChannel(p, io, device, c);
+        sum.add(v, overRange(p, c, v));
     }
-    over = sum.overRange;
-    return sum.volts();
+    r.volts = sum.volts();
+    r.overRange = sum.overRange;
+    return r;
 }
 
-// Unread-channel substitution: channels whose device is not connected, and their zero links.
-float substituteUnread(const Program& p, int c, float v, bool& zeroed) {
+// --- check ---
+
+// The alarms of channel c on its converted value; the alarm sound plays at once when audible
+// alarms are on. Continuous scanning has no over-range test.
+void checkAlarms(Program& p, Platform& io, int c, float value, bool over, bool continuous,
+                 ChannelScan& out) {
+    const Session& s = p.session;
+    if (!channelMayHaveAlarms(s.RecordingMODE, c)) {
+        return;
+    }
+    const ChannelAlarmResult alarm =
+        checkChannelAlarms(p.alarm, c, over && !continuous, value, s.Sample);
+    out.showStatus =
+        p.alarm.alarms[static_cast<size_t>(c)][kAlarmAnyOn] != 0.0f && s.ShowDisplays != 0;
+    if (out.showStatus) {
+        out.statusText = alarm.statusText;
+    }
+    out.alarmed = alarm.alarmed;
+    if (alarm.alarmed && p.alarm.AudibleALARM != 0) {
+        io.sounds.play(kAlarmSound);
+    }
+}
+
+// Unread-channel substitution: a channel whose device is not connected, or whose zero link was
+// not read, takes the unread value. The link's value of this scan is in the store already when
+// the link is an earlier channel.
+bool isUnread(const Program& p, int c) {
     const SwitchingState& sw = p.switching;
     const Session& s = p.session;
     const int device = static_cast<int>(p.channels.Nvar[static_cast<size_t>(c)][kDeviceNumber]);
@@ -70,31 +89,38 @@ float substituteUnread(const Program& p, int c, float v, bool& zeroed) {
         const int mode = s.SwitchingMode;
         if ((mode == 2 || mode == 4 || mode == 6) && device != sw.OldChan &&
             device != sw.OldChan2) {
-            zeroed = true;
-        } else if ((mode == 1 || mode == 3 || mode == 5) && device != sw.OldChan) {
-            zeroed = true;
+            return true;
+        }
+        if ((mode == 1 || mode == 3 || mode == 5) && device != sw.OldChan) {
+            return true;
         }
     }
     const int z = sw.zerolink[static_cast<size_t>(c)][2];
-    if (!zeroed && z >= 1 && z <= s.nChan && s.Sample >= 1) {
+    if (z >= 1 && z <= s.nChan && s.Sample >= 1) {
         const int32_t at = z >= c ? s.Sample - 1 : s.Sample;
-        if (p.store.get(z, at) == sw.DeviceSwitchZeroValue) {
-            zeroed = true;
-        }
+        return p.store.get(z, at) == sw.DeviceSwitchZeroValue;
     }
-    return zeroed ? sw.DeviceSwitchZeroValue : v;
+    return false;
 }
 
-void showSwitchingStatus(const Program& p, ChartHooks& hooks, int c, float v, bool continuous) {
+// --- store ---
+
+// The value recorded for channel c: the final value when the special operation asks for it,
+// else the equation's value. A value of exactly 0 is stored as 0, so no slot keeps a value of an
+// earlier recording.
+void storeChannel(Program& p, int c, float value, float beforeSpecial) {
+    const bool storeSpecial =
+        (static_cast<int>(p.conversion.SpecialOps[static_cast<size_t>(c)][10]) & 1) != 0;
+    const float stored = storeSpecial ? value : (value == 0.0f ? 0.0f : beforeSpecial);
+    p.store.set(c, p.session.Sample, stored);
+}
+
+// --- show ---
+
+std::string switchingText(const Program& p, int c, float v, bool continuous) {
     const SwitchingState& sw = p.switching;
     const Session& s = p.session;
     int device = static_cast<int>(p.channels.Nvar[static_cast<size_t>(c)][kDeviceNumber]);
-    if (s.SwitchingMode <= 0 || s.ShowDisplays == 0 || p.prefs[kPrefSwitchingStatusInPlots] == 0) {
-        return;
-    }
-    if (device == 0 && !(continuous && c == static_cast<int>(p.channels.Nvar[0][0]))) {
-        return;
-    }
     if (continuous) {
         for (int k = c; device == 0 && k >= 1; --k) {
             device = static_cast<int>(p.channels.Nvar[static_cast<size_t>(k)][kDeviceNumber]);
@@ -106,15 +132,22 @@ void showSwitchingStatus(const Program& p, ChartHooks& hooks, int c, float v, bo
         device = sw.PresentChan;
     }
     const int ref = (sw.nGroups == 2 && device > 4) ? sw.RefChan2 : sw.RefChan;
-    std::string text;
     if (sw.RefIsON != 0) {
-        text = continuous ? " ref" + std::to_string(ref) : "ref" + std::to_string(ref) + "    ";
-    } else if (v == 0.0f) {
-        text = continuous ? " zeroed     " : " zeroed ";
-    } else {
-        text = std::to_string(device) + (continuous ? " ON " : " ON      ");
+        return continuous ? " ref" + std::to_string(ref) : "ref" + std::to_string(ref) + "    ";
     }
-    hooks.showSwitchingStatus(c, text);
+    if (v == 0.0f) {
+        return continuous ? " zeroed     " : " zeroed ";
+    }
+    return std::to_string(device) + (continuous ? " ON " : " ON      ");
+}
+
+bool showsSwitching(const Program& p, int c, bool continuous) {
+    const Session& s = p.session;
+    if (s.SwitchingMode <= 0 || s.ShowDisplays == 0 || p.prefs[kPrefSwitchingStatusInPlots] == 0) {
+        return false;
+    }
+    const int device = static_cast<int>(p.channels.Nvar[static_cast<size_t>(c)][kDeviceNumber]);
+    return device != 0 || (continuous && c == static_cast<int>(p.channels.Nvar[0][0]));
 }
 
 // The value as the read-out shows it: the float's shortest decimal form, so 0.3f reads "0.3",
@@ -127,69 +160,82 @@ double readoutValue(float v) {
     return d;
 }
 
-}  // namespace
-
-void processChannel(Program& p, Platform& io, ChartHooks& hooks, int c, float volts, bool over,
-                    int x, bool continuous) {
-    Session& s = p.session;
-    auto& row = p.channels.Nvar[static_cast<size_t>(c)];
-    const int h = static_cast<int>(row[kBandHeight]);
-    const int bottom = static_cast<int>(row[kBandBottom]) - 1;
-    const int top = bottom - h;
-
-    const ConvertedValue cv = ConvertChannelVolts(p, c, volts);
-    float v = cv.value;
-    float w = cv.beforeSpecial;
-    if (channelMayHaveAlarms(s.RecordingMODE, c)) {
-        // Continuous scanning has no over-range test.
-        const ChannelAlarmResult alarm =
-            checkChannelAlarms(p.alarm, c, over && !continuous, v, s.Sample);
-        if (p.alarm.alarms[static_cast<size_t>(c)][kAlarmAnyOn] != 0.0f && s.ShowDisplays != 0) {
-            hooks.showChannelStatus(c, alarm.statusText, alarm.alarmed);
+// The texts of channel c's switching field and read-out (with the slope sign of the samples
+// stored up to this scan).
+void describeChannel(const Program& p, int c, bool continuous, ChannelScan& out) {
+    const float v = out.value;
+    out.showSwitching = showsSwitching(p, c, continuous);
+    if (out.showSwitching) {
+        out.switchingText.assign(switchingText(p, c, v, continuous));
+    }
+    out.showReadout = p.session.ShowDisplays != 0;
+    if (out.showReadout) {
+        if (v == 0.0f) {
+            out.readout.assign("   zero");
+        } else {
+            char text[kNumberTextCapacity];
+            out.readout.assign({text, StringFormatter(text, readoutValue(v))});
         }
-        if (alarm.alarmed && p.alarm.AudibleALARM != 0) {
-            io.sounds.play(kAlarmSound);
-        }
-    }
-
-    bool zeroed = false;
-    v = substituteUnread(p, c, v, zeroed);
-    if (zeroed) {
-        w = v;  // an unread channel records the unread value, not the reading
-    }
-    showSwitchingStatus(p, hooks, c, v, continuous);
-
-    const float range = row[kDisplayMax] - row[kDisplayMin];
-    int y = bottom;
-    if (range != 0.0f && std::isfinite(v)) {
-        const double yy = bottom - h * (static_cast<double>(v) - row[kDisplayMin]) / range;
-        y = static_cast<int>(std::clamp(yy, static_cast<double>(top), static_cast<double>(bottom)));
-    }
-
-    const bool storeSpecial =
-        (static_cast<int>(p.conversion.SpecialOps[static_cast<size_t>(c)][10]) & 1) != 0;
-    // A value of exactly 0 is stored as 0, so no slot keeps a value of an earlier recording.
-    const float stored = storeSpecial ? v : (v == 0.0f ? 0.0f : w);
-    p.store.set(c, s.Sample, stored);
-
-    if (s.ShowDisplays != 0) {
-        std::string text = v == 0.0f ? "   zero" : StringFormatter(readoutValue(v));
         const auto& alarmRow = p.alarm.alarms[static_cast<size_t>(c)];
         if (alarmRow[21] != 0.0f) {
-            text += slopeSuffix(p.store, c, s.Sample, static_cast<int>(alarmRow[22]));
+            out.readout.append(
+                slopeSuffix(p.store, c, p.session.Sample, static_cast<int>(alarmRow[22])));
         }
-        hooks.showReadout(c, text);
     }
-
-    int previousRow = static_cast<int>(row[kLastPenRow]);
-    int previousColumn = p.chart.previousColumn;
-    if (s.Sample < 2) {
-        previousRow = y;
-        previousColumn = -500;
-    }
-    io.canvas.line(previousColumn, previousRow, x, y, p.colours.ChartDataColor);
-    row[kLastPenRow] = static_cast<float>(y);
 }
+
+// Hands the scan's texts to the window (none are shown while displays are off) and draws its
+// trace.
+void showScan(Program& p, Platform& io, ChartHooks& hooks, const ScanResult& scan) {
+    for (int c = scan.first; p.session.ShowDisplays != 0 && c <= scan.last; ++c) {
+        const ChannelScan& ch = scan.channels[static_cast<size_t>(c)];
+        if (ch.showStatus) {
+            hooks.showChannelStatus(c, ch.statusText, ch.alarmed);
+        }
+        if (ch.showSwitching) {
+            hooks.showSwitchingStatus(c, ch.switchingText.view());
+        }
+        if (ch.showReadout) {
+            hooks.showReadout(c, ch.readout.view());
+        }
+    }
+    drawScan(p, io.canvas, scan);
+}
+
+// Convert → check → store → describe for one channel's reading. Channels go in order: a channel's
+// conversion (flow from an earlier channel) and substitution (zero link to an earlier channel) use
+// the values stored before it in the same scan.
+void takeChannel(Program& p, Platform& io, int c, ChannelReading r, bool continuous,
+                 ChannelScan& out) {
+    const ConvertedValue cv = ConvertChannelVolts(p, c, r.volts);
+    out.value = cv.value;
+    out.showStatus = out.alarmed = false;
+    checkAlarms(p, io, c, cv.value, r.overRange, continuous, out);
+    float recorded = cv.beforeSpecial;
+    if (isUnread(p, c)) {
+        out.value = recorded = p.switching.DeviceSwitchZeroValue;
+    }
+    storeChannel(p, c, out.value, recorded);
+    describeChannel(p, c, continuous, out);
+}
+
+// The scan's frame: first channel (2 in scope-plus-chart mode, whose channel 1 is the scope's),
+// last channel and pen column.
+ScanResult newScan(const Program& p) {
+    const Session& s = p.session;
+    ScanResult scan;
+    scan.first = s.RecordingMODE == 3 ? 2 : 1;
+    scan.last = s.nChan;
+    scan.column = static_cast<int>(s.NscrnCASEs / s.ChartView);
+    return scan;
+}
+
+void endScan(Program& p) {
+    ++p.session.Sample;
+    p.chart.markerFlag = 0;
+}
+
+}  // namespace
 
 void GETDATA(Program& p, Platform& io, ChartHooks& hooks) {
     Session& s = p.session;
@@ -207,19 +253,17 @@ void GETDATA(Program& p, Platform& io, ChartHooks& hooks) {
     if (p.prefs[kPrefBeepAtSample] != 0) {
         io.sounds.play("Sample");
     }
-    const int x = static_cast<int>(s.NscrnCASEs / s.ChartView);
-    const int first = s.RecordingMODE == 3 ? 2 : 1;
-    for (int c = first; c <= s.nChan; ++c) {
-        bool over = false;
-        const float volts = averagedReading(p, io, c, over);
-        processChannel(p, io, hooks, c, volts, over, x, false);
+    ScanResult scan = newScan(p);
+    const DeviceInfo& device = deviceInfo(p.device.External_AD);
+    for (int c = scan.first; c <= scan.last; ++c) {
+        takeChannel(p, io, c, readChannel(p, io, device, c), false,
+                    scan.channels[static_cast<size_t>(c)]);
     }
+    showScan(p, io, hooks, scan);
     if (p.alarm.AudibleALARM != 0) {
         io.sounds.play("AlarmBUZZ");
     }
-    ch.previousColumn = static_cast<int16_t>(x);
-    ++s.Sample;
-    ch.markerFlag = 0;
+    endScan(p);
 }
 
 void SHOWSCANRESULTS(Program& p, Platform& io, ChartHooks& hooks) {
@@ -236,32 +280,31 @@ void SHOWSCANRESULTS(Program& p, Platform& io, ChartHooks& hooks) {
     }
     s.TicsAtLastSample = io.clock.TickCount();
     s.TimeOfNextChartSample += s.ChartINTERVALinSECONDS;
-    const int x = static_cast<int>(s.NscrnCASEs / s.ChartView);
-    const int first = s.RecordingMODE == 3 ? 2 : 1;
-    for (int c = first; c <= s.nChan; ++c) {
-        processChannel(p, io, hooks, c, scanVolts(p, c), false, x, true);
+    ScanResult scan = newScan(p);
+    for (int c = scan.first; c <= scan.last; ++c) {
+        takeChannel(p, io, c, ChannelReading{scanVolts(p, c), false}, true,
+                    scan.channels[static_cast<size_t>(c)]);
     }
-    ch.previousColumn = static_cast<int16_t>(x);
-    ++s.Sample;
-    ch.markerFlag = 0;
+    showScan(p, io, hooks, scan);
+    endScan(p);
 }
 
 // Reads every channel once into the continuous sums (one device scan).
 void addDeviceScan(Program& p, Platform& io) {
     countScanPass(p.chart);
+    const DeviceInfo& device = deviceInfo(p.device.External_AD);
     for (int c = 1; c <= p.session.nChan; ++c) {
-        const float r =
-            p.device.External_AD == kSerialInstruments ? p.device.volts : readOnce(p, io, c);
+        const float r = device.streaming ? p.device.volts : readDeviceChannel(p, io, device, c);
         addScanReading(p.conversion, c, r);
     }
 }
 
 void readLastChannelOnce(Program& p, Platform& io) {
     const int c = p.session.nChan;
-    if (!isLastChannelContinuous(p, c) || p.device.External_AD == kSerialInstruments) {
+    if (!isLastChannelContinuous(p, c) || deviceInfo(p.device.External_AD).streaming) {
         return;
     }
-    addLastChannelReading(p.chart, readOnce(p, io, c), p.conversion.AbsVal != 0);
+    addLastChannelReading(p.chart, readDeviceChannel(p, io, c), p.conversion.AbsVal != 0);
 }
 
 }  // namespace trindel

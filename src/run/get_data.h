@@ -1,4 +1,5 @@
-// One chart scan (GETDATA) and the continuous-scanning interval (GetSCANDATA, SHOWSCANRESULTS).
+// One chart scan (GETDATA) and the continuous-scanning interval (GetSCANDATA, SHOWSCANRESULTS),
+// in steps as the scan goes: read -> convert -> check (alarms, substitution) -> store -> show.
 #pragma once
 
 #include "platform/platform.h"
@@ -7,8 +8,9 @@
 
 namespace trindel {
 
-// Takes one scan: reads, averages, converts, tests, stores, shows and draws every channel, then
-// advances Sample and the due time.
+// Takes one scan: each channel is read (and averaged), converted, checked (alarms, unread-channel
+// substitution) and stored; then the scan's result is shown (read-outs, status texts) and its
+// trace drawn. Advances Sample and the due time.
 void GETDATA(Program& p, Platform& io, ChartHooks& hooks);
 
 // One device scan of every channel into the continuous sums (scanvolts, scanavrg).
@@ -19,10 +21,5 @@ void readLastChannelOnce(Program& p, Platform& io);
 
 // Processes the sums of GetSCANDATA as one scan.
 void SHOWSCANRESULTS(Program& p, Platform& io, ChartHooks& hooks);
-
-// Processes channel c's averaged volts (steps from conversion to drawing) for the current scan.
-// `x` is the pen column; `continuous` selects the continuous-scanning status texts.
-void processChannel(Program& p, Platform& io, ChartHooks& hooks, int c, float volts, bool overRange,
-                    int x, bool continuous);
 
 }  // namespace trindel

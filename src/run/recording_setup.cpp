@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "devices/device_table.h"
 #include "display/chart_screen.h"
 #include "files/setup_file.h"
 #include "text/number_text.h"

@@ -14,20 +14,6 @@ namespace trindel {
 
 namespace {
 
-// The device's default display range for a new channel.
-float defaultRange(int16_t device) {
-    switch (device) {
-        case 6:
-            return 0.4f;
-        case 2:
-            return 2.5f;
-        case 4:
-            return 10.0f;
-        default:
-            return 5.0f;
-    }
-}
-
 std::string readTextFile(const std::string& path) {
     if (path.empty()) {
         return {};
@@ -129,7 +115,7 @@ void RunDriver::deviceChoice() {
 void RunDriver::modeChoice() {
     resetChannelOneRange(p_);
     const int16_t dev = p_.device.External_AD;
-    ModesChannelsModel model(dev != 0, dev == 6 || dev == 2 || dev == 3, p_.session.MaximumChans);
+    ModesChannelsModel model(dev != 0, deviceInfo(dev).chartModeOnly, p_.session.MaximumChans);
     if (!windows_.modesAndChannels(p_, model)) {
         state_ = RunState::Ended;
         return;
@@ -159,7 +145,7 @@ void RunDriver::runSetup() {
         dialog.selectionOK();
         s.ChartINTERVALinSECONDS = s.SampleIntervalinSeconds;
         s.ChartSampleInterval = static_cast<float>(s.SampleIntervalinSeconds);
-        const float range = defaultRange(p_.device.External_AD);
+        const float range = deviceInfo(p_.device.External_AD).displayRange;
         setDefaultChannels(p_.channels, s.nChan, ChannelDefaults{1.0f, -range, range, 1.0f});
         SetChanParams(p_, 0, 0);
     }

@@ -8,23 +8,11 @@ namespace trindel {
 
 namespace {
 
-constexpr int kMostReadingsPerSample = 1000000;
-
 bool isChannel(int channel) {
     return channel >= 1 && channel <= kMaxChannels;
 }
 
 }  // namespace
-
-int readingsPerSample(float samplesToAverage) {
-    if (!(samplesToAverage >= 1.0f)) {
-        return 1;
-    }
-    if (samplesToAverage >= static_cast<float>(kMostReadingsPerSample)) {
-        return kMostReadingsPerSample;
-    }
-    return static_cast<int>(samplesToAverage);
-}
 
 void clearScanSums(Program& p) {
     p.conversion.scanvolts.fill(0.0);
@@ -51,12 +39,6 @@ float scanVolts(const Program& p, int channel) {
 
 void addScansToTotal(Program& p) {
     p.session.TotalScans += p.chart.scanavrg;
-}
-
-bool isLastChannelContinuous(const Program& p, int channel) {
-    return isChannel(channel) && channel == p.session.nChan &&
-           p.prefs[kPrefContinuousScanning] == 0 &&
-           !(p.channels.Nvar[static_cast<size_t>(channel)][kSamplesToAverage] > 0.0f);
 }
 
 void addLastChannelReading(ChartState& t, float reading, bool absolute) {

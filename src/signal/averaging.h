@@ -9,8 +9,18 @@
 
 namespace trindel {
 
-// Readings per sample for a channel's samples-to-average element: truncated, at least 1.
-int readingsPerSample(float samplesToAverage);
+// Readings per sample for a channel's samples-to-average element: truncated, at least 1, at most
+// a million. Inline: the scan asks it for every channel.
+inline constexpr int kMostReadingsPerSample = 1000000;
+inline int readingsPerSample(float samplesToAverage) {
+    if (!(samplesToAverage >= 1.0f)) {
+        return 1;
+    }
+    if (samplesToAverage >= static_cast<float>(kMostReadingsPerSample)) {
+        return kMostReadingsPerSample;
+    }
+    return static_cast<int>(samplesToAverage);
+}
 
 // Sums the readings of one sample and notes an over-range reading among them.
 struct SampleAverager {
@@ -39,7 +49,11 @@ void addScansToTotal(Program& p);
 
 // Continuous averaging of the last channel: the channel set up with 0 samples to average, when
 // the last channel, and when all channels are not averaged continuously already.
-bool isLastChannelContinuous(const Program& p, int channel);
+inline bool isLastChannelContinuous(const Program& p, int channel) {
+    return channel >= 1 && channel <= kMaxChannels && channel == p.session.nChan &&
+           p.prefs[kPrefContinuousScanning] == 0 &&
+           !(p.channels.Nvar[static_cast<size_t>(channel)][kSamplesToAverage] > 0.0f);
+}
 // A reading between scans (its magnitude when `absolute`, the AbsVal setting, is on).
 void addLastChannelReading(ChartState& chart, float reading, bool absolute);
 // The last channel's volts at the scan: the mean of the readings since the previous scan, or

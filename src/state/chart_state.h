@@ -37,6 +37,8 @@ struct ToolbarClicks {
     bool SampleIconClicked = false;
     bool SaveScopeIconClicked = false;
     bool ControlStripClicked = false;  // any toolbar button
+
+    bool operator==(const ToolbarClicks&) const = default;
 };
 
 struct ChartState {
@@ -71,6 +73,8 @@ struct ChartState {
     int16_t AltChartInt = 0;
     int16_t AltScopeInt = 0;
     float NewInterval = 0.0f;
+
+    bool operator==(const ChartState&) const = default;
 };
 
 }  // namespace trindel

@@ -7,6 +7,8 @@ namespace trindel {
 
 struct MenuState {
     int32_t Sound_Is_On = 1;  // event sounds on or off
+
+    bool operator==(const MenuState&) const = default;
 };
 
 inline bool soundsOn(const MenuState& m) {

@@ -91,29 +91,7 @@ bool sameStateExceptStore(const Program& a, const Program& b) {
            a.analogOutput == b.analogOutput && a.feedback == b.feedback && a.alarm == b.alarm &&
            a.trigger == b.trigger && a.audibleTimer == b.audibleTimer && a.colours == b.colours &&
            a.view == b.view && a.notes == b.notes && a.files == b.files && a.events == b.events &&
-           a.calculators == b.calculators;
-}
-
-void HowManyHardwareAD(Program& p) {
-    int16_t inputs = 16;
-    switch (p.device.External_AD) {
-        case 2:
-            inputs = 10;
-            break;
-        case 1:
-        case 4:
-            inputs = 12;
-            break;
-        case 3:
-            inputs = 5;
-            break;
-        case 5:
-            inputs = p.prefs[kPrefAdamModule] != 0 ? 16 : 8;
-            break;
-        default:
-            break;
-    }
-    p.prefs[kPrefDeviceInputs] = inputs;
+           a.menus == b.menus && a.chart == b.chart && a.calculators == b.calculators;
 }
 
 void CLEARARRAY(ScopeBuffers& scope) {

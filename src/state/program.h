@@ -11,7 +11,6 @@
 #include "state/colours.h"
 #include "state/control_state.h"
 #include "state/conversion_tables.h"
-#include "state/device_readers.h"
 #include "state/device_state.h"
 #include "state/file_state.h"
 #include "state/markers.h"
@@ -63,12 +62,11 @@ struct Program {
     EventFields events;
     MenuState menus;
     ChartState chart;
-    DeviceReaders readers;
     CalculatorState calculators;
 };
 
-// True when every group of the two programs holds the same values; the sample store is left out
-// (it is compared slot by slot where a test needs it).
+// True when every group of the two programs holds the same values; the sample store alone is left
+// out (it is compared slot by slot where a test needs it).
 bool sameStateExceptStore(const Program& a, const Program& b);
 
 enum class StartupResult { Ok, ScreenTooSmall };
@@ -78,9 +76,6 @@ enum class StartupResult { Ok, ScreenTooSmall };
 // set after it (MaxSamples, intervals, nChan, ...) always hold at start-up.
 StartupResult SetInitialVariableValues(
     Program& p, ScreenSize screen, const std::function<void(Program&)>& loadSavedPreferences = {});
-
-// Sets the number of inputs of the current device (PrefsArray 50) from External_AD.
-void HowManyHardwareAD(Program& p);
 
 // Copies the untouched scope row 4 over the start of rows 1-3, clearing the sweep start.
 void CLEARARRAY(ScopeBuffers& scope);

@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "devices/demo_source.h"
+#include "devices/device_table.h"
 #include "platform/virtual_platform.h"
 #include "state/program.h"
 
@@ -18,6 +19,11 @@ struct ScriptedDevice {
     Platform io = vp.platform();
     std::deque<float> readings;
     int reads = 0;
+    ScopedDeviceReader reader{2, [this](Program& prog, Platform&, int, int) {
+                                  ++reads;
+                                  prog.device.volts = readings.front();
+                                  readings.pop_front();
+                              }};
 
     ScriptedDevice() {
         p.device.External_AD = 2;
@@ -25,11 +31,6 @@ struct ScriptedDevice {
         p.session.Sample = 10;
         p.conversion.SpikeFilterArray[3] = 2.0f;
         p.device.lastvoltageX[1][3] = 1.0f;
-        p.readers.slots[2] = [this](Program& prog, Platform&, int, int) {
-            ++reads;
-            prog.device.volts = readings.front();
-            readings.pop_front();
-        };
     }
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "chart_fixture.h"
+#include "devices/device_table.h"
 #include "run/chart_actions.h"
 
 namespace trindel {
@@ -14,13 +15,13 @@ using testing::ChartFixture;
 struct DeviceFixture : ChartFixture {
     std::array<float, 17> volts{};
     int reads = 0;
+    ScopedDeviceReader reader{6, [this](Program& prog, Platform&, int c, int) {
+                                  ++reads;
+                                  prog.device.volts = volts[static_cast<size_t>(c)];
+                              }};
     explicit DeviceFixture(int channels) : ChartFixture(channels, 1.0, 10) {
         p.device.External_AD = 6;
         p.device.DemonstrationMODE = 0;
-        p.readers.slots[6] = [this](Program& prog, Platform&, int c, int) {
-            ++reads;
-            prog.device.volts = volts[static_cast<size_t>(c)];
-        };
         ChartLoop loop(p, io, hooks);
         loop.begin();  // run resets, over-range threshold of the device (0.419 V)
     }
@@ -38,6 +39,20 @@ TEST(GETDATA, AveragesTheReadingsOfEachChannel) {
     EXPECT_FLOAT_EQ(f.p.store.get(2, 0), 0.125f);
     EXPECT_EQ(f.p.session.Sample, 1);
     EXPECT_NEAR(f.p.session.TimeOfNextChartSample, 1.1, 1e-9);
+}
+
+// A streaming device's values arrive on the line between scans: the scan reads nothing and takes
+// the last value, unaveraged.
+TEST(GETDATA, StreamingDeviceIsNotReadAndItsLastValueIsTaken) {
+    DeviceFixture f(2);
+    ScopedDeviceReader line(8, [&f](Program&, Platform&, int, int) { ++f.reads; });
+    f.p.device.External_AD = 8;
+    f.p.device.volts = 0.3f;
+    f.p.channels.Nvar[1][kSamplesToAverage] = 4;
+    f.scan();
+    EXPECT_EQ(f.reads, 0);
+    EXPECT_FLOAT_EQ(f.p.store.get(1, 0), 0.3f);
+    EXPECT_FLOAT_EQ(f.p.store.get(2, 0), 0.3f);
 }
 
 TEST(GETDATA, OverRangeIsCountedAndShown) {

@@ -44,18 +44,26 @@ TEST(StartupValues, ValuesSetAfterSavedPreferencesAlwaysHold) {
     EXPECT_EQ(p.colours.ChartDataColor, (RGBColor{1, 2, 3}));
 }
 
-TEST(DeviceInputs, HowManyHardwareADFollowsTheDevice) {
-    Program p;
-    const std::pair<int, int> expected[] = {{0, 16}, {3, 5}, {5, 8}, {8, 16}};
-    for (auto [code, inputs] : expected) {
-        p.device.External_AD = static_cast<int16_t>(code);
-        HowManyHardwareAD(p);
-        EXPECT_EQ(p.prefs[kPrefDeviceInputs], inputs) << "device " << code;
+// Every group but the sample store takes part in the comparison.
+TEST(SameState, EveryGroupButTheStoreIsCompared) {
+    const Program base;
+    const std::function<void(Program&)> changes[] = {
+        [](Program& p) { p.session.nChan = 3; },
+        [](Program& p) { p.device.External_AD = 2; },
+        [](Program& p) { p.alarm.AudibleALARM = 1; },
+        [](Program& p) { p.events.Action = 5; },
+        [](Program& p) { p.menus.Sound_Is_On = 0; },
+        [](Program& p) { p.chart.previousColumn = 12; },
+        [](Program& p) { p.chart.clicks.StopIconClicked = true; },
+    };
+    for (size_t i = 0; i < std::size(changes); ++i) {
+        Program p;
+        changes[i](p);
+        EXPECT_FALSE(sameStateExceptStore(p, base)) << "change " << i;
     }
-    p.device.External_AD = 5;
-    p.prefs[kPrefAdamModule] = 11;
-    HowManyHardwareAD(p);
-    EXPECT_EQ(p.prefs[kPrefDeviceInputs], 16);
+    Program stored;
+    stored.store.set(1, 0, 2.5f);
+    EXPECT_TRUE(sameStateExceptStore(stored, base));
 }
 
 TEST(Resets, ClearArrayCopiesRowFourOverTheSweepStart) {
