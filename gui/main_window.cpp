@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -7,6 +8,7 @@
 #include <QPainter>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "calculator_windows.h"
 #include "state/chart_state.h"
@@ -90,6 +92,35 @@ MainWindow::MainWindow(Program& p, QtPlatform& platform) : p_(p), io_(platform) 
     buildMenus();
     buildToolbar();
     showRecording(false);
+    // A key-up may go to a window that opened while the key was down (the options window after
+    // Escape, the pause window after Ctrl-P); the held-key map must not keep such a press.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { focusMoved(); });
+    qApp->installEventFilter(this);
+}
+
+void MainWindow::focusMoved() {
+    const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
+    const bool command = (mods & Qt::ControlModifier) != 0;
+    const bool shift = (mods & Qt::ShiftModifier) != 0;
+    const bool option = (mods & Qt::AltModifier) != 0;
+    keys_.focusMoved(command, shift, option);
+    io_.events.setKeyDown(Key::Command, command);
+    io_.events.setKeyDown(Key::Shift, shift);
+    io_.events.setKeyDown(Key::Option, option);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() != this) {
+        auto* e = static_cast<QKeyEvent*>(event);
+        if (!e->isAutoRepeat()) {
+            const int code = virtualKey(e->key());
+            if (code >= 0) {
+                keys_.release(code);
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::buildMenus() {
@@ -218,12 +249,11 @@ void MainWindow::setOptionsOpen(bool open) {
 void MainWindow::noteKey(QKeyEvent* e, bool down) {
     const int code = virtualKey(e->key());
     if (code >= 0) {
-        keys_.set(code, down);
+        down ? keys_.press(code) : keys_.release(code);
     }
     const Qt::KeyboardModifiers mods = e->modifiers();
-    keys_.set(vk::Command, (mods & Qt::ControlModifier) != 0);
-    keys_.set(vk::Shift, (mods & Qt::ShiftModifier) != 0);
-    keys_.set(vk::Option, (mods & Qt::AltModifier) != 0);
+    keys_.setModifiers((mods & Qt::ControlModifier) != 0, (mods & Qt::ShiftModifier) != 0,
+                       (mods & Qt::AltModifier) != 0);
     io_.events.setKeyDown(Key::Command, (mods & Qt::ControlModifier) != 0);
     io_.events.setKeyDown(Key::Shift, (mods & Qt::ShiftModifier) != 0);
     io_.events.setKeyDown(Key::Option, (mods & Qt::AltModifier) != 0);
@@ -250,7 +280,7 @@ void MainWindow::keyReleaseEvent(QKeyEvent* e) {
     noteKey(e, false);
     // Modifiers released after the key: keep the loop's view of them current.
     if (e->key() == Qt::Key_Control) {
-        keys_.set(vk::Command, false);
+        keys_.release(vk::Command);
         io_.events.setKeyDown(Key::Command, false);
     }
 }

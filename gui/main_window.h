@@ -8,7 +8,7 @@
 #include <map>
 
 #include "qt_platform.h"
-#include "run/read_keys.h"
+#include "run/held_keys.h"
 #include "state/program.h"
 
 class QAction;
@@ -41,7 +41,7 @@ class MainWindow final : public QMainWindow {
     ChartView* chartView() const { return view_; }
     QToolBar* toolbar() const { return toolbar_; }
     // Keys held now, by virtual key code.
-    const KeyMap& heldKeys() const { return keys_; }
+    const KeyMap& heldKeys() const { return keys_.map(); }
     void refreshMenus();
 
     // Called when Quit is chosen (menu or Command-Q).
@@ -53,11 +53,15 @@ class MainWindow final : public QMainWindow {
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Key releases delivered to any window of the program.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildMenus();
     void buildToolbar();
     void noteKey(QKeyEvent* event, bool down);
+    // The focus moved between windows: forget held keys, re-read the modifiers.
+    void focusMoved();
 
     Program& p_;
     QtPlatform& io_;
@@ -66,7 +70,7 @@ class MainWindow final : public QMainWindow {
     std::map<int, QAction*> actions_;  // menu * 100 + item
     bool recording_ = false;
     bool optionsOpen_ = false;
-    KeyMap keys_;
+    HeldKeys keys_;
 };
 
 }  // namespace trindel::gui
