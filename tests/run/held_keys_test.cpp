@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
              false},
         // Within the window, a held key stays held.
         Case{"HeldWhileFocused", {{Step::Press, vk::Escape}}, false, 27, false}),
-    [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<Case>& param) { return param.param.name; });
 
 }  // namespace
 }  // namespace trindel
