@@ -5,19 +5,26 @@
 #include <QKeyEvent>
 #include <functional>
 
+#include "key_tracker.h"
+#include "run/held_keys.h"
+
 namespace trindel::gui {
 
 class KeyDialog final : public QDialog {
   public:
-    using QDialog::QDialog;
-    // Returns true when it used the key. Repeats of a key held down are not passed on: the key
-    // may have been pressed in the window before this one (Escape that ended a run, Ctrl-P that
-    // opened the pause window), and holding it must not choose anything here.
+    explicit KeyDialog(QWidget* parent) : QDialog(parent) { KeyTracker::install(); }
+    // Returns true when it used the key. Keys already down when the window opened (Escape that
+    // ended a run, Ctrl-P that opened the pause window) and their repeats are not passed on:
+    // holding them must not choose anything here.
     std::function<bool(QKeyEvent*)> onKey;
 
   protected:
+    void showEvent(QShowEvent* e) override {
+        carried_ = CarriedKeys(KeyTracker::presses().held());
+        QDialog::showEvent(e);
+    }
     void keyPressEvent(QKeyEvent* e) override {
-        if (e->isAutoRepeat()) {
+        if (!carried_.acts(e->key(), KeyTracker::presses().pressOf(e->key()))) {
             e->accept();
             return;
         }
@@ -26,6 +33,9 @@ class KeyDialog final : public QDialog {
         }
         QDialog::keyPressEvent(e);
     }
+
+  private:
+    CarriedKeys carried_;
 };
 
 }  // namespace trindel::gui

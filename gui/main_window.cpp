@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include "calculator_windows.h"
+#include "key_tracker.h"
 #include "state/chart_state.h"
 #include "toolbar_icons.h"
 #include "ui/menu_table.h"
@@ -96,6 +97,7 @@ MainWindow::MainWindow(Program& p, QtPlatform& platform) : p_(p), io_(platform) 
     // Escape, the pause window after Ctrl-P); the held-key map must not keep such a press.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { focusMoved(); });
     qApp->installEventFilter(this);
+    KeyTracker::install();
 }
 
 void MainWindow::focusMoved() {
@@ -104,6 +106,7 @@ void MainWindow::focusMoved() {
     const bool shift = (mods & Qt::ShiftModifier) != 0;
     const bool option = (mods & Qt::AltModifier) != 0;
     keys_.focusMoved(command, shift, option);
+    carried_ = CarriedKeys(KeyTracker::presses().held());
     io_.events.setKeyDown(Key::Command, command);
     io_.events.setKeyDown(Key::Shift, shift);
     io_.events.setKeyDown(Key::Option, option);
@@ -222,6 +225,7 @@ void MainWindow::buildToolbar() {
 void MainWindow::showRecording(bool shown) {
     toolbar_->setVisible(shown);
     view_->setVisible(shown);
+    setWindowTitle(shown ? " Trindel:  Acquire Data " : "Trindel");
     if (shown) {
         const QSize size(p_.prefs[kPrefWindowWidth], p_.prefs[kPrefWindowHeight]);
         io_.canvas.resize(size.width(), size.height());
@@ -260,6 +264,10 @@ void MainWindow::noteKey(QKeyEvent* e, bool down) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* e) {
+    // A key still down from the window before ('r' that chose New Run) is no command here.
+    if (!carried_.acts(e->key(), KeyTracker::presses().pressOf(e->key()))) {
+        return;
+    }
     noteKey(e, true);
     if (e->isAutoRepeat()) {
         return;
@@ -271,7 +279,8 @@ void MainWindow::keyPressEvent(QKeyEvent* e) {
         }
         return;
     }
-    if (ch != 0) {
+    // Between runs (options window up) keys here must not wait for the next run.
+    if (ch != 0 && recording_) {
         io_.events.post(UserEvent{kEventKey, ch, 0, 0});
     }
 }

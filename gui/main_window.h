@@ -71,6 +71,7 @@ class MainWindow final : public QMainWindow {
     bool recording_ = false;
     bool optionsOpen_ = false;
     HeldKeys keys_;
+    CarriedKeys carried_;
 };
 
 }  // namespace trindel::gui

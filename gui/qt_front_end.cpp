@@ -10,9 +10,11 @@
 
 #include "display/chart_axis.h"
 #include "display/chart_screen.h"
+#include "files/file_series.h"
 #include "files/save_files.h"
 #include "run/chart_actions.h"
 #include "text/number_text.h"
+#include "ui/data_file_types.h"
 #include "windows.h"
 
 namespace trindel::gui {
@@ -39,6 +41,9 @@ void QtFrontEnd::quitRequested() {
     }
     io_.events.post(UserEvent{kEventKey, 0, 0, 0});
     // A window waiting for an answer ends; the driver then goes through Quit.
+    if (auto* options = window_.findChild<QDialog*>("OptionsWindow")) {
+        options->reject();
+    }
     if (QWidget* modal = QApplication::activeModalWidget()) {
         if (auto* dialog = qobject_cast<QDialog*>(modal)) {
             dialog->reject();
@@ -69,7 +74,7 @@ void QtFrontEnd::showRecordingWindow(Program&, bool shown) {
     fields_ = {};
 }
 
-int QtFrontEnd::optionsWindow(Program&, const std::string& title,
+int QtFrontEnd::optionsWindow(Program& p, const std::string& title,
                               const std::vector<OptionsButtonInfo>& buttons,
                               const SampleRateReport& rate) {
     flushWindow();
@@ -82,7 +87,7 @@ int QtFrontEnd::optionsWindow(Program&, const std::string& title,
             button = kOptionsQuit;
             break;
         }
-        button = runOptionsWindow(&window_, title, buttons, rate);
+        button = runOptionsWindow(&window_, title, buttons, rate, ShowFileIsSaved(p));
     }
     window_.setOptionsOpen(false);
     window_.setRecordingActive(button == kOptionsNewRun);
@@ -111,7 +116,15 @@ bool QtFrontEnd::saveFiles(Program& p) {
     hooks.fileComments = [this](const std::string&) {
         runCommentWindow(&window_, p_, p_.prefs[kPrefFormatExpeData] != 0);
     };
-    return SAVEFILES(p, io_.host, hooks) == SaveOutcome::Saved;
+    // The save dialog's file type chooses the format as the File menu does.
+    io_.host.fileTypes = dataFileTypes();
+    io_.host.fileType = dataFileTypeIndex(p.prefs);
+    io_.host.onFileType = [&p](int type) { chooseDataFileType(p.prefs, type); };
+    const bool saved = SAVEFILES(p, io_.host, hooks) == SaveOutcome::Saved;
+    io_.host.fileTypes.clear();
+    io_.host.onFileType = nullptr;
+    window_.refreshMenus();
+    return saved;
 }
 
 void QtFrontEnd::sampleRateWindow(const SampleRateReport& report) {

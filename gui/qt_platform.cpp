@@ -302,10 +302,30 @@ int QtHost::alert(const std::string& title, const std::string& message,
 
 std::optional<std::string> QtHost::askSaveFile(const std::string& prompt,
                                                const std::string& proposedName) {
-    const QString path = QFileDialog::getSaveFileName(parent, QString::fromStdString(prompt),
-                                                      QString::fromStdString(proposedName));
+    QFileDialog dialog(parent, QString::fromStdString(prompt));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Qt's own dialog: the same on every desktop, and its type list can be read back.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.selectFile(QString::fromStdString(proposedName));
+    QStringList types;
+    for (const std::string& t : fileTypes) {
+        types << QString::fromStdString(t);
+    }
+    if (!types.isEmpty()) {
+        dialog.setNameFilters(types);
+        dialog.selectNameFilter(types.value(fileType));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty()) {
         return std::nullopt;
+    }
+    const int chosen = static_cast<int>(types.indexOf(dialog.selectedNameFilter()));
+    if (chosen >= 0 && onFileType) {
+        onFileType(chosen);
     }
     return path.toStdString();
 }

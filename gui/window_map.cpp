@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -69,8 +70,8 @@ QJsonArray controlsOf(const QWidget* window) {
                 c["enabled"] = a->isEnabled();
                 list.append(c);
             }
-        } else if (!w->objectName().isEmpty() && w->objectName().startsWith("map:")) {
-            list.append(control(w, "view", w->objectName().mid(4)));
+        } else if (const auto* label = qobject_cast<const QLabel*>(w)) {
+            list.append(control(w, "label", label->text()));
         }
     }
     return list;

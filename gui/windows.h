@@ -25,9 +25,11 @@ int runDeviceDialog(QWidget* parent, Program& p);
 bool runModesWindow(QWidget* parent, ModesChannelsModel& model);
 // The chart "Sample Rate" dialog; false when the user quits.
 bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model);
-// The after-run options window; returns the button chosen.
+// The after-run options window; returns the button chosen. `savedNotice` is shown when the data
+// are saved. The window leaves the menu bar usable.
 int runOptionsWindow(QWidget* parent, const std::string& title,
-                     const std::vector<OptionsButtonInfo>& buttons, const SampleRateReport& rate);
+                     const std::vector<OptionsButtonInfo>& buttons, const SampleRateReport& rate,
+                     const std::vector<std::string>& savedNotice);
 // "Possible Data Loss"; true for yes.
 bool runDataLossWindow(QWidget* parent, const std::string& unsavedText);
 // "recording check" with the measured rate and the scan lateness.

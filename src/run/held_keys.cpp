@@ -1,5 +1,7 @@
 #include "run/held_keys.h"
 
+#include <cstddef>
+
 namespace trindel {
 
 void HeldKeys::setModifiers(bool command, bool shift, bool option) {
@@ -11,6 +13,68 @@ void HeldKeys::setModifiers(bool command, bool shift, bool option) {
 void HeldKeys::focusMoved(bool command, bool shift, bool option) {
     keys_ = KeyMap{};
     setModifiers(command, shift, option);
+}
+
+void KeyPresses::press(int key, uint64_t time) {
+    if (pressOf(key) != 0) {
+        return;  // a repeat the window system marked
+    }
+    for (size_t i = 0; i < released_.size(); ++i) {
+        if (released_[i].key == key) {
+            const bool repeat = releaseTimes_[i] == time;
+            const uint64_t number = released_[i].press;
+            released_.erase(released_.begin() + static_cast<std::ptrdiff_t>(i));
+            releaseTimes_.erase(releaseTimes_.begin() + static_cast<std::ptrdiff_t>(i));
+            if (repeat) {
+                held_.push_back(Held{key, number});
+                return;
+            }
+            break;
+        }
+    }
+    held_.push_back(Held{key, next_++});
+}
+
+void KeyPresses::release(int key, uint64_t time) {
+    for (size_t i = 0; i < held_.size(); ++i) {
+        if (held_[i].key == key) {
+            for (size_t j = 0; j < released_.size(); ++j) {
+                if (released_[j].key == key) {
+                    released_.erase(released_.begin() + static_cast<std::ptrdiff_t>(j));
+                    releaseTimes_.erase(releaseTimes_.begin() + static_cast<std::ptrdiff_t>(j));
+                    break;
+                }
+            }
+            released_.push_back(held_[i]);
+            releaseTimes_.push_back(time);
+            held_.erase(held_.begin() + static_cast<std::ptrdiff_t>(i));
+            return;
+        }
+    }
+}
+
+void KeyPresses::clear() {
+    held_.clear();
+    released_.clear();
+    releaseTimes_.clear();
+}
+
+uint64_t KeyPresses::pressOf(int key) const {
+    for (const Held& h : held_) {
+        if (h.key == key) {
+            return h.press;
+        }
+    }
+    return 0;
+}
+
+bool CarriedKeys::acts(int key, uint64_t press) const {
+    for (const KeyPresses::Held& h : carried_) {
+        if (h.key == key && h.press == press) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace trindel

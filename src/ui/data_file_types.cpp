@@ -3,8 +3,8 @@
 namespace trindel {
 
 const std::vector<std::string>& dataFileTypes() {
-    static const std::vector<std::string> kTypes = {
-        "Kestrine binary (*.kstn)", "Text (*.txt)", "Sable ExpeData (*.sabl)"};
+    static const std::vector<std::string> kTypes = {"Kestrine binary (*.kstn)", "Text (*.txt)",
+                                                    "Sable ExpeData (*.sabl)"};
     return kTypes;
 }
 

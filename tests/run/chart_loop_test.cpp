@@ -38,6 +38,8 @@ TEST(ChartLoop, StopsAfterMaxSamplesPlusOneScansOnSchedule) {
     const auto times = scanTimes(f, &result);
     EXPECT_EQ(result.stop, StopReason::SampleLimit);
     EXPECT_EQ(f.p.session.Sample, 21);
+    // The recording's comment starts with the run's date and time.
+    EXPECT_EQ(f.p.notes.CommentContainer.rfind("\xA5  Recorded ", 0), 0u);
     ASSERT_EQ(times.size(), 21u);
     for (size_t k = 0; k < times.size(); ++k) {
         EXPECT_NEAR(times[k], 0.1 + 0.5 * static_cast<double>(k), 1e-9) << k;

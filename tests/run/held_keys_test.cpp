@@ -86,5 +86,34 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"HeldWhileFocused", {{Step::Press, vk::Escape}}, false, 27, false}),
     [](const ::testing::TestParamInfo<Case>& param) { return param.param.name; });
 
+// Escape still down when the options window opens: its repeats, marked or not, must not choose
+// "Save"; pressing it again does.
+TEST(CarriedKeys, KeysHeldAtOpenActOnlyAfterANewPress) {
+    KeyPresses presses;
+    presses.press(27, 100);
+    presses.press('p', 110);
+    const CarriedKeys carried(presses.held());
+    // A repeat the window system marked: the key never went up.
+    presses.press(27, 700);
+    EXPECT_FALSE(carried.acts(27, presses.pressOf(27)));
+    // A repeat it could not mark: release and press at the same server time.
+    presses.release(27, 733);
+    EXPECT_EQ(presses.pressOf(27), 0u);
+    presses.press(27, 733);
+    EXPECT_FALSE(carried.acts(27, presses.pressOf(27)));
+    // Another key pressed after the window opened acts.
+    presses.press('r', 750);
+    EXPECT_TRUE(carried.acts('r', presses.pressOf('r')));
+    // A real release, then a new press of Escape: acts.
+    presses.release(27, 800);
+    presses.press(27, 950);
+    EXPECT_TRUE(carried.acts(27, presses.pressOf(27)));
+    // P stays carried while held; after focus leaves the program nothing is held.
+    EXPECT_FALSE(carried.acts('p', presses.pressOf('p')));
+    presses.clear();
+    EXPECT_EQ(presses.pressOf('p'), 0u);
+    EXPECT_TRUE(CarriedKeys().acts(27, 1));
+}
+
 }  // namespace
 }  // namespace trindel

@@ -20,7 +20,8 @@ TEST(DataFileTypes, MatchTheFileMenuFormats) {
         int menuItem;
         int type;
         DataFormat format;
-    } kCases[] = {{3, 0, DataFormat::Binary}, {4, 1, DataFormat::Text}, {5, 2, DataFormat::ExpeData}};
+    } kCases[] = {
+        {3, 0, DataFormat::Binary}, {4, 1, DataFormat::Text}, {5, 2, DataFormat::ExpeData}};
     NullSounds sounds;
     for (const auto& c : kCases) {
         Program byMenu;

@@ -116,9 +116,14 @@ def first_session(x):
     x.find("Caution")
     x.shot("text-caution", "Caution")
     x.click("Caution", "OK")
-    x.find("File Saved")
-    x.shot("saved-notice", "File Saved")
-    x.click("File Saved", "OK")
+    options = x.find(HALTED)
+    deadline = time.time() + 5
+    while not any("has been saved" in c["text"] for c in options["controls"]):
+        if time.time() > deadline:
+            raise Failure("the options window shows no notice that the file was saved")
+        time.sleep(0.1)
+        options = x.find(HALTED)
+    x.shot("options-window-saved", options["title"])
     saved = glob.glob(os.path.join(x.home, "first run*"))
     if not saved:
         raise Failure("no file was saved")
