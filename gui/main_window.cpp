@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <QWindow>
 
 #include "calculator_windows.h"
+#include "display/status_texts.h"
 #include "key_tracker.h"
 #include "state/chart_state.h"
 #include "toolbar_icons.h"
@@ -92,6 +94,7 @@ MainWindow::MainWindow(Program& p, QtPlatform& platform) : p_(p), io_(platform) 
     setCentralWidget(view_);
     buildMenus();
     buildToolbar();
+    addHelpLine();
     showRecording(false);
     // A key-up may go to a window that opened while the key was down (the options window after
     // Escape, the pause window after Ctrl-P); the held-key map must not keep such a press.
@@ -222,10 +225,22 @@ void MainWindow::buildToolbar() {
     }
 }
 
+void MainWindow::addHelpLine() {
+    help_ = new QLabel(toolbar_);
+    help_->setObjectName("helpLine");
+    QFont f = help_->font();
+    f.setPointSizeF(f.pointSizeF() * 0.85);
+    help_->setFont(f);
+    help_->setWordWrap(true);
+    help_->setContentsMargins(12, 0, 4, 0);
+    toolbar_->addWidget(help_);
+}
+
 void MainWindow::showRecording(bool shown) {
     toolbar_->setVisible(shown);
     view_->setVisible(shown);
     setWindowTitle(shown ? " Trindel:  Acquire Data " : "Trindel");
+    help_->setText(fromMacRoman(helpLine(p_, "Ctrl")));
     if (shown) {
         const QSize size(p_.prefs[kPrefWindowWidth], p_.prefs[kPrefWindowHeight]);
         io_.canvas.resize(size.width(), size.height());

@@ -12,6 +12,7 @@
 #include "state/program.h"
 
 class QAction;
+class QLabel;
 class QToolBar;
 
 namespace trindel::gui {
@@ -59,6 +60,8 @@ class MainWindow final : public QMainWindow {
   private:
     void buildMenus();
     void buildToolbar();
+    // The help line beside the toolbar buttons: the keys that work during a run.
+    void addHelpLine();
     void noteKey(QKeyEvent* event, bool down);
     // The focus moved between windows: forget held keys, re-read the modifiers.
     void focusMoved();
@@ -67,6 +70,7 @@ class MainWindow final : public QMainWindow {
     QtPlatform& io_;
     ChartView* view_;
     QToolBar* toolbar_;
+    QLabel* help_ = nullptr;
     std::map<int, QAction*> actions_;  // menu * 100 + item
     bool recording_ = false;
     bool optionsOpen_ = false;

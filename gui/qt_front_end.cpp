@@ -12,6 +12,7 @@
 #include "display/chart_screen.h"
 #include "files/file_series.h"
 #include "files/save_files.h"
+#include "files/setup_file.h"
 #include "run/chart_actions.h"
 #include "text/number_text.h"
 #include "ui/data_file_types.h"
@@ -58,8 +59,13 @@ RunWindows::StartChoice QtFrontEnd::startWindow(Program& p, int& device) {
     return runStartWindow(&window_, p, io_.sounds, device);
 }
 
-bool QtFrontEnd::modesAndChannels(Program&, ModesChannelsModel& model) {
-    return !quitAsked_ && runModesWindow(&window_, model) && !quitAsked_;
+bool QtFrontEnd::modesAndChannels(Program& p, ModesChannelsModel& model) {
+    const auto loadSetup = [this, &p] {
+        const SetupLoadContext ctx =
+            setupLoadContextFor(io_.host, io_.sounds, p.menus.Sound_Is_On != 0);
+        return GETSETUP(p, io_.host, io_.sounds, ctx).ok;
+    };
+    return !quitAsked_ && runModesWindow(&window_, model, loadSetup) && !quitAsked_;
 }
 
 bool QtFrontEnd::chartInterval(Program& p, IntervalDialog& dialog) {
@@ -132,6 +138,11 @@ void QtFrontEnd::sampleRateWindow(const SampleRateReport& report) {
 }
 
 void QtFrontEnd::showStatusField(int field, std::string_view text) {
+    if (field == 199) {
+        drawBackupIndicator(p_, io_.canvas, text);
+        io_.canvas.flush();
+        return;
+    }
     if (field >= 2 && field <= 4) {
         status_[static_cast<size_t>(field)] = std::string(text);
         statusDirty_[static_cast<size_t>(field)] = true;
@@ -267,6 +278,10 @@ void QtFrontEnd::screenInfo(Program& p) {
         p.view.axis.NextTicPosition = next;
     }
     ScreenINFO(p, io_.canvas);
+    // The display range may have changed in the pause window.
+    for (int c = p.view.axis.FirstChan; c <= p.session.nChan; ++c) {
+        drawScaleLabels(p, io_.canvas, c);
+    }
     io_.canvas.flush();
 }
 

@@ -15,6 +15,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "text/mac_roman_text.h"
+
 namespace trindel::gui {
 
 QColor toQColor(RGBColor c) {
@@ -22,45 +24,11 @@ QColor toQColor(RGBColor c) {
 }
 
 QString fromMacRoman(std::string_view bytes) {
-    // Latin-1 covers the printable ASCII the program writes; bytes above 127 keep their place.
-    QString s;
-    s.reserve(static_cast<qsizetype>(bytes.size()));
-    for (unsigned char ch : bytes) {
-        switch (ch) {
-            case 0xA5:
-                s.append(QChar(0x2022));  // bullet
-                break;
-            case 0xC6:
-                s.append(QChar(0x2206));  // increment sign
-                break;
-            case 0xC9:
-                s.append(QChar(0x2026));  // ellipsis
-                break;
-            case 0xAC:
-                s.append(QChar(0x00A8));  // diaeresis
-                break;
-            default:
-                s.append(QChar(ch));
-        }
-    }
-    return s;
+    return QString::fromStdString(macRomanToUtf8(bytes));
 }
 
 std::string toMacRoman(const QString& text) {
-    std::string out;
-    for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u == 0x2022) {
-            out.push_back(static_cast<char>(0xA5));
-        } else if (u == 0x2026) {
-            out.push_back(static_cast<char>(0xC9));
-        } else if (u < 0x80) {
-            out.push_back(static_cast<char>(u));
-        } else {
-            out.push_back('?');
-        }
-    }
-    return out;
+    return utf8ToMacRoman(text.toStdString());
 }
 
 namespace {

@@ -21,8 +21,10 @@ namespace trindel::gui {
 RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, Sounds& sounds, int& device);
 // "External A/D Device": the chosen code, or 0 for the demonstration mode.
 int runDeviceDialog(QWidget* parent, Program& p);
-// "Modes and Channels"; false when closed without a choice (Quit).
-bool runModesWindow(QWidget* parent, ModesChannelsModel& model);
+// "Modes and Channels"; false when closed without a choice (Quit). `loadSetup` runs "Use Setup
+// File" and says whether a set-up was loaded.
+bool runModesWindow(QWidget* parent, ModesChannelsModel& model,
+                    const std::function<bool()>& loadSetup);
 // The chart "Sample Rate" dialog; false when the user quits.
 bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model);
 // The after-run options window; returns the button chosen. `savedNotice` is shown when the data

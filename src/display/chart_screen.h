@@ -24,6 +24,12 @@ void REDRAWSCREEN(Program& p, Canvas& canvas);
 // Frame, zero line, scale grid and labels of every chart band.
 void DRAWCHANNELS(const Program& p, Canvas& canvas);
 
+// A band's display maximum and minimum labels, written over the old ones (after a scale change).
+void drawScaleLabels(const Program& p, Canvas& canvas, int channel);
+
+// The backup indicator in the information row.
+void drawBackupIndicator(const Program& p, Canvas& canvas, std::string_view text);
+
 // Read-out field of one channel (text as the chart loop formats it).
 void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view text);
 
