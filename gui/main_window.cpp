@@ -7,11 +7,14 @@
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
+#include <QResizeEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWindow>
 
 #include "calculator_windows.h"
+#include "display/chart_screen.h"
 #include "display/status_texts.h"
 #include "key_tracker.h"
 #include "state/chart_state.h"
@@ -75,6 +78,7 @@ int characterOf(QKeyEvent* e) {
 
 ChartView::ChartView(ImageCanvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setObjectName("chartView");
     setFocusPolicy(Qt::StrongFocus);
     connect(&canvas_, &ImageCanvas::changed, this, [this](QRect dirty) { update(dirty); });
 }
@@ -85,7 +89,15 @@ QSize ChartView::sizeHint() const {
 
 void ChartView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.drawImage(event->rect(), canvas_.image(), event->rect());
+    const QRect image = event->rect() & canvas_.image().rect();
+    if (!image.isEmpty()) {
+        painter.drawImage(image, canvas_.image(), image);
+    }
+    // A window larger than the run's layout: the rest is plain background.
+    const QRegion rest = QRegion(event->rect()) - QRegion(canvas_.image().rect());
+    for (const QRect& r : rest) {
+        painter.fillRect(r, background);
+    }
 }
 
 MainWindow::MainWindow(Program& p, QtPlatform& platform) : p_(p), io_(platform) {
@@ -231,7 +243,6 @@ void MainWindow::addHelpLine() {
     QFont f = help_->font();
     f.setPointSizeF(f.pointSizeF() * 0.85);
     help_->setFont(f);
-    help_->setWordWrap(true);
     help_->setContentsMargins(12, 0, 4, 0);
     toolbar_->addWidget(help_);
 }
@@ -240,12 +251,22 @@ void MainWindow::showRecording(bool shown) {
     toolbar_->setVisible(shown);
     view_->setVisible(shown);
     setWindowTitle(shown ? " Trindel:  Acquire Data " : "Trindel");
-    help_->setText(fromMacRoman(helpLine(p_, "Ctrl")));
+    // Two lines: the plain keys, then the Ctrl commands.
+    QString help = fromMacRoman(helpLine(p_, "Ctrl"));
+    const qsizetype commands = help.indexOf("Ctrl-");
+    if (commands > 0) {
+        help.insert(commands, '\n');
+    }
+    help_->setText(help.trimmed());
     if (shown) {
         const QSize size(p_.prefs[kPrefWindowWidth], p_.prefs[kPrefWindowHeight]);
         io_.canvas.resize(size.width(), size.height());
-        view_->setFixedSize(size);
-        adjustSize();
+        view_->background = toQColor(p_.colours.ChartBackgroundColor);
+        // The run keeps the layout it starts with: the window may grow, not shrink below it.
+        view_->setMinimumSize(size);
+        if (!isMaximized() && !isFullScreen()) {
+            adjustSize();
+        }
         show();
         raise();
         view_->setFocus();
@@ -257,7 +278,19 @@ void MainWindow::showRecording(bool shown) {
 
 void MainWindow::setRecordingActive(bool active) {
     recording_ = active;
+    if (!active) {
+        // Between runs the window may be made smaller too; its size lays out the next run.
+        view_->setMinimumSize(kMinChartWidth, kMinChartHeight);
+    }
     refreshMenus();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (view_->isVisible() && chartWindowResized(p_, view_->width(), view_->height(), recording_)) {
+        io_.canvas.resize(p_.prefs[kPrefWindowWidth], p_.prefs[kPrefWindowHeight]);
+        view_->update();
+    }
 }
 
 void MainWindow::setOptionsOpen(bool open) {

@@ -22,6 +22,7 @@ class ChartView final : public QWidget {
   public:
     ChartView(ImageCanvas& canvas, QWidget* parent);
     QSize sizeHint() const override;
+    QColor background = Qt::white;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,6 +55,8 @@ class MainWindow final : public QMainWindow {
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Between runs a new size becomes the next run's layout.
+    void resizeEvent(QResizeEvent* event) override;
     // Key releases delivered to any window of the program.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

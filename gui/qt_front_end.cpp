@@ -225,7 +225,9 @@ PauseOutcome QtFrontEnd::pauseWindow(Program& p) {
         }
         io_.canvas.flush();
     };
-    return runPauseWindow(&window_, p, refresh);
+    const PauseOutcome out = runPauseWindow(&window_, p, refresh);
+    scalesEdited_ = out.scalesEdited;
+    return out;
 }
 
 void QtFrontEnd::openNoteWindow(Program& p) {
@@ -278,9 +280,12 @@ void QtFrontEnd::screenInfo(Program& p) {
         p.view.axis.NextTicPosition = next;
     }
     ScreenINFO(p, io_.canvas);
-    // The display range may have changed in the pause window.
-    for (int c = p.view.axis.FirstChan; c <= p.session.nChan; ++c) {
-        drawScaleLabels(p, io_.canvas, c);
+    // The display range changed in the pause window.
+    if (scalesEdited_) {
+        scalesEdited_ = false;
+        for (int c = p.view.axis.FirstChan; c <= p.session.nChan; ++c) {
+            drawScaleLabels(p, io_.canvas, c, true);
+        }
     }
     io_.canvas.flush();
 }

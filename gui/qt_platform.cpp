@@ -167,8 +167,16 @@ void ImageCanvas::resize(int width, int height) {
         return;
     }
     painter_->end();
-    image_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
-    image_.fill(Qt::white);
+    // What was drawn stays where it was (a window resized between runs still shows the run).
+    QImage resized(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    resized.fill(image_.isNull()
+                     ? QColor(Qt::white)
+                     : image_.pixelColor(image_.width() - 1, std::min(40, image_.height() - 1)));
+    if (!image_.isNull()) {
+        QPainter copy(&resized);
+        copy.drawImage(0, 0, image_);
+    }
+    image_ = std::move(resized);
     painter_->begin(&image_);
     dirty_ = image_.rect();
 }

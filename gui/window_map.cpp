@@ -70,6 +70,8 @@ QJsonArray controlsOf(const QWidget* window) {
                 c["enabled"] = a->isEnabled();
                 list.append(c);
             }
+        } else if (w->objectName() == "chartView") {
+            list.append(control(w, "view", "chartView"));
         } else if (const auto* label = qobject_cast<const QLabel*>(w)) {
             list.append(control(w, "label", label->text()));
         }

@@ -63,7 +63,7 @@ void drawBand(const Program& p, Canvas& canvas, int c) {
         }
     }
     const TextStyle small{9, false, frame};
-    drawScaleLabels(p, canvas, c);
+    drawScaleLabels(p, canvas, c, false);
     // One size smaller than the other labels: "Channel 16  Input #16" must end before the
     // read-out field at column 170.
     canvas.text(48, T + 11,
@@ -97,16 +97,25 @@ void drawEndOfSampling(Program& p, Canvas& canvas, int scrollSamples) {
 
 }  // namespace
 
-void drawScaleLabels(const Program& p, Canvas& canvas, int c) {
+bool displaysShownFor(const Session& s) {
+    return s.RecordingMODE != 2 && s.Max_Display_Speed >= 0 &&
+           s.Max_Display_Speed / 1e6 <= s.ChartINTERVALinSECONDS;
+}
+
+void drawScaleLabels(const Program& p, Canvas& canvas, int c, bool clearOld) {
     const int T = bandTop(p, c);
     const int minRow = static_cast<int>(nv(p, c, kLabelRow)) - 3;
     const TextStyle small{9, false, p.colours.ChartFrameColor};
-    // Clear the old values first: after a scale change in the pause window the new range is
-    // written over the old one, inside the frame.
-    canvas.fillRect(Rect{1, T + 1, 46, T + 13}, p.colours.ChartBackgroundColor);
-    canvas.fillRect(Rect{1, minRow - 10, 46, minRow + 2}, p.colours.ChartBackgroundColor);
-    canvas.text(1, T + 11, StringFormatter(nv(p, c, kDisplayMax)), small);
-    canvas.text(1, minRow, StringFormatter(nv(p, c, kDisplayMin)), small);
+    const std::string top = StringFormatter(nv(p, c, kDisplayMax));
+    const std::string bottom = StringFormatter(nv(p, c, kDisplayMin));
+    if (clearOld) {
+        // After a scale change in the pause window the new range is written over the old one:
+        // the space left of the channel label, inside the frame.
+        canvas.fillRect(Rect{1, T + 1, 46, T + 13}, p.colours.ChartBackgroundColor);
+        canvas.fillRect(Rect{1, minRow - 10, 46, minRow + 2}, p.colours.ChartBackgroundColor);
+    }
+    canvas.text(1, T + 11, top, small);
+    canvas.text(1, minRow, bottom, small);
 }
 
 void SetChanParams(Program& p, int oldHeight, int rescale) {
@@ -141,6 +150,25 @@ void SetChanParams(Program& p, int oldHeight, int rescale) {
     CLEARARRAY(p.scope);
 }
 
+bool chartWindowResized(Program& p, int newWidth, int newHeight, bool runUnderway) {
+    if (runUnderway) {
+        return false;
+    }
+    const int minHeight = std::max(kMinChartHeight, 60 + 12 * std::max<int>(p.session.nChan, 1));
+    const int w = std::clamp(newWidth, kMinChartWidth, 32000);
+    const int h = std::clamp(newHeight, minHeight, 32000);
+    const int oldHeight = height(p);
+    if (w == width(p) && h == oldHeight) {
+        return false;
+    }
+    p.prefs[kPrefWindowWidth] = static_cast<int16_t>(w);
+    p.prefs[kPrefWindowHeight] = static_cast<int16_t>(h);
+    if (p.session.nChan > 0 && oldHeight > 60) {
+        SetChanParams(p, oldHeight, 1);
+    }
+    return true;
+}
+
 void DRAWCHANNELS(const Program& p, Canvas& canvas) {
     for (int c = p.view.axis.FirstChan; c <= p.session.nChan; ++c) {
         drawBand(p, canvas, c);
@@ -163,6 +191,7 @@ void DRAWSCREEN(Program& p, Canvas& canvas, int screenHeight) {
     const int W = width(p);
     const int H = height(p);
     a.FirstChan = 1;
+    s.ShowDisplays = displaysShownFor(s) ? 1 : 0;
     s.ScreenCapacity = static_cast<int16_t>(std::min(32767.0f, W * s.ChartView + 1));
     s.NscrnCASEs = 0;
     a.NewScreen = 0;

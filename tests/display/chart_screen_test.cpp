@@ -153,7 +153,7 @@ TEST_F(ChartFixture, ScaleLabelsShowTheNewRangeOverTheOld) {
     p.channels.Nvar[2][kDisplayMax] = 20;
     p.channels.Nvar[2][kDisplayMin] = 0;
     canvas.ops.clear();
-    drawScaleLabels(p, canvas, 2);
+    drawScaleLabels(p, canvas, 2, true);
     std::vector<std::string> texts;
     int cleared = 0;
     for (const CanvasOp& op : canvas.ops) {
@@ -209,6 +209,43 @@ TEST_F(ChartFixture, DataCapacityLabelGoesWithTheFirstSample) {
     p.session.Sample = 1;
     drawStatusField(p, canvas, 2, " Sample1");
     EXPECT_TRUE(clearedUnderLabel());
+}
+
+TEST_F(ChartFixture, ProgressLabelFollowsTheIntervalOfThisRun) {
+    for (const auto& [interval, label] :
+         {std::pair{0.05, "data capacity used"},
+          std::pair{0.005, "data panel switched off for sampling speed"}}) {
+        p.session.ChartINTERVALinSECONDS = interval;
+        p.session.ShowDisplays = interval < 0.01 ? 1 : 0;  // left over from the run before
+        canvas.ops.clear();
+        DRAWSCREEN(p, canvas, 1024);
+        bool found = false;
+        for (const CanvasOp& op : canvas.ops) {
+            found = found || op.text == label;
+        }
+        EXPECT_TRUE(found) << label;
+    }
+}
+
+TEST_F(ChartFixture, ResizeBetweenRunsLaysOutTheNextRun) {
+    DRAWSCREEN(p, canvas, 1024);
+    EXPECT_FALSE(chartWindowResized(p, 1400, 900, true));  // during a run: nothing changes
+    EXPECT_EQ(p.prefs[kPrefWindowWidth], 1024);
+    EXPECT_EQ(p.prefs[kPrefWindowHeight], 768);
+    ASSERT_TRUE(chartWindowResized(p, 1400, 900, false));
+    EXPECT_EQ(p.prefs[kPrefWindowWidth], 1400);
+    EXPECT_EQ(p.prefs[kPrefWindowHeight], 900);
+    // The bands fill the new height as they filled the old one.
+    EXPECT_NEAR(nv(4, kBandBottom), 900 - 26, 5.0);
+    EXPECT_NEAR(nv(1, kBandHeight), (900 - 60) / 4.0, 1.0);
+    RecordingCanvas wide{1400, 900};
+    DRAWSCREEN(p, wide, 1024);
+    EXPECT_EQ(p.session.ScreenCapacity, 1401);
+    // Too small a window is bounded; the same size again is no change.
+    ASSERT_TRUE(chartWindowResized(p, 100, 50, false));
+    EXPECT_EQ(p.prefs[kPrefWindowWidth], kMinChartWidth);
+    EXPECT_EQ(p.prefs[kPrefWindowHeight], kMinChartHeight);
+    EXPECT_FALSE(chartWindowResized(p, kMinChartWidth, kMinChartHeight, false));
 }
 
 TEST_F(ChartFixture, PlannedDurationText) {

@@ -132,13 +132,28 @@ def first_session(x):
     if b"\t" not in head:
         raise Failure(f"{saved[0]} is not a text export")
 
+    # Between runs the window is made larger: the next run is laid out to fill it.
+    main = x.find(RECORDING)
+    x.xdotool("windowsize", main["id"], "1200", "960")
+    time.sleep(1.0)
+    view = x.control(x.find(RECORDING), "chartView")
+    if view["rect"][2] < 1150:
+        raise Failure(f"the recording view did not grow with the window: {view['rect']}")
+
     # New Run: records again, and must take more than one sample.
     options = x.find(HALTED)
     x.click(options["title"], "New Run, Same Setup   ('R')")
     x.find(HALTED, gone=True)
     x.find(RECORDING)
     time.sleep(2.0)
-    x.shot("second-run", RECORDING)
+    shot = x.shot("second-run", RECORDING)
+    # Near the right edge of the larger window the run draws its bands (grid lines, frames),
+    # not a plain margin.
+    vx, vy, vw, vh = x.control(x.find(RECORDING), "chartView")["rect"]
+    wx, wy = x.find(RECORDING)["rect"][:2]
+    column = x.colours(shot, vx - wx + vw - 30, vy - wy + 40, 1, vh - 80)
+    if column <= 1:
+        raise Failure("the second run left a plain margin at the right of the larger window")
     options = x.hold(["Escape"], HALTED)
     second = halted_count(options["title"])
     if second <= 1:

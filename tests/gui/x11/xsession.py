@@ -180,6 +180,13 @@ class XSession:
                 self.xdotool("keyup", k)
         return w
 
+    def colours(self, path, x, y, w, h):
+        """Number of colours in a rectangle of a screenshot."""
+        out = subprocess.run(["convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage",
+                              "-format", "%k", "info:"], capture_output=True, text=True,
+                             check=True).stdout.strip()
+        return int(out or "0")
+
     # --- screenshots ----------------------------------------------------------------------
     def shot(self, name, window_title, exact=True):
         """Screenshot of the window, cut from the whole screen; fails when its client area is
