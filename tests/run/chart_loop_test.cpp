@@ -341,6 +341,9 @@ TEST(ChartMarkers, DrawnAtThePenColumnWithTheirLabel) {
     EXPECT_EQ(f.vp.canvas.ops[1].text, "A");
     EXPECT_EQ(f.vp.canvas.ops[3].text, "5");  // 200 + n shows the number n
     EXPECT_EQ(f.p.Markers[1].slot, 7);
+    // The pause mark's stems reach below the base line and must stay inside the window.
+    ASSERT_TRUE(InsertMarker(f.p, f.io, f.hooks, kPauseMarkCode, 34));
+    EXPECT_LE(f.vp.canvas.ops.back().rect.top + 3, f.vp.canvas.height() - 5);
 }
 
 TEST(ChartMarkers, SwitchMarkerShowsTheDeviceWhenAsked) {

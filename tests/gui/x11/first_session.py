@@ -12,7 +12,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from xsession import Failure, XSession  # noqa: E402
+from xsession import Failure, XSession, have  # noqa: E402
 
 RECORDING = " Trindel:  Acquire Data "
 PAUSE = " Acquisition Pause\u2026 "
@@ -165,9 +165,11 @@ def first_session(x):
     x.shot("possible-data-loss", "Possible Data Loss")
     x.click("Possible Data Loss", "Y")
     try:
-        x.app.wait(10)
+        code = x.app.wait(20)
     except Exception:
         raise Failure("the program did not end after Quit")
+    if code != 0:
+        raise Failure(f"the program ended with status {code}")
     print(f"first run {first} samples, second run {second} samples; saved {saved[0]}")
 
 
@@ -175,6 +177,10 @@ def main():
     if len(sys.argv) < 3:
         print(__doc__)
         return 2
+    missing = [t for t in ("xdotool", "import", "convert", "identify", "xprop") if not have(t)]
+    if missing:
+        print("FAIL: missing tools (scripts/install-deps installs them):", " ".join(missing))
+        return 1
     x = XSession(sys.argv[1], sys.argv[2], wm="--no-wm" not in sys.argv)
     try:
         first_session(x)
