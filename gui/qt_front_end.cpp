@@ -248,6 +248,7 @@ void QtFrontEnd::openNoteWindow(Program& p) {
     auto* layout = new QVBoxLayout(d);
     layout->addWidget(new QLabel("Enter Notes -- No Arrow Keys or Cursor"));
     auto* text = new QLineEdit;
+    text->setObjectName("noteText");
     text->setMaxLength(static_cast<int>(kMaxNoteText));
     layout->addWidget(text);
     auto* counter = new QLabel("0 characters (250 possible)");

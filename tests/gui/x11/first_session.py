@@ -71,6 +71,7 @@ def first_session(x):
         raise Failure("the pause window came back after Resume (Ctrl-P still held)")
     x.click(RECORDING, "toolbar-4")
     x.find("Note")
+    x.click("Note", "noteText")
     x.type("first note")
     x.shot("note-window", "Note")
     x.key("Return")
@@ -110,6 +111,7 @@ def first_session(x):
     types = [c["text"] for c in dialog["controls"] if c["kind"] == "popup"]
     if not any("Text" in t for t in types):
         raise Failure(f"the save dialog's file type shows {types}, expected the text format")
+    x.click("Save DATA File As...", "fileNameEdit")
     x.key("ctrl+a")
     x.type(os.path.join(x.home, "first run"))
     x.key("Return")
