@@ -232,7 +232,9 @@ void MainWindow::buildToolbar() {
         a->setObjectName(QString("toolbar-%1").arg(b.id));
         const int id = b.id;
         connect(a, &QAction::triggered, this, [this, id] {
-            io_.events.post(UserEvent{kEventControl, id, 0, 0});
+            if (recording_) {
+                io_.events.post(UserEvent{kEventControl, id, 0, 0});
+            }
         });
     }
 }
@@ -278,6 +280,8 @@ void MainWindow::showRecording(bool shown) {
 
 void MainWindow::setRecordingActive(bool active) {
     recording_ = active;
+    // Between runs the toolbar has nothing to act on (a press must not stop the next run).
+    toolbar_->setEnabled(active);
     if (!active) {
         // Between runs the window may be made smaller too; its size lays out the next run.
         view_->setMinimumSize(kMinChartWidth, kMinChartHeight);

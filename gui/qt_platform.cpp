@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
@@ -283,7 +285,12 @@ std::optional<std::string> QtHost::askSaveFile(const std::string& prompt,
     dialog.setFileMode(QFileDialog::AnyFile);
     // Qt's own dialog: the same on every desktop, and its type list can be read back.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.selectFile(QString::fromStdString(proposedName));
+    // A bare proposed name starts in the folder used last, or in the home folder, never in
+    // whatever folder the program was started from.
+    static QString lastFolder = QDir::homePath();
+    const QString proposed = QString::fromStdString(proposedName);
+    dialog.setDirectory(proposed.contains('/') ? QFileInfo(proposed).absolutePath() : lastFolder);
+    dialog.selectFile(proposed.contains('/') ? QFileInfo(proposed).fileName() : proposed);
     QStringList types;
     for (const std::string& t : fileTypes) {
         types << QString::fromStdString(t);
@@ -299,6 +306,7 @@ std::optional<std::string> QtHost::askSaveFile(const std::string& prompt,
     if (path.isEmpty()) {
         return std::nullopt;
     }
+    lastFolder = QFileInfo(path).absolutePath();
     const int chosen = static_cast<int>(types.indexOf(dialog.selectedNameFilter()));
     if (chosen >= 0 && onFileType) {
         onFileType(chosen);
