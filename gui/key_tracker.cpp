@@ -34,7 +34,7 @@ bool KeyTracker::eventFilter(QObject* watched, QEvent* event) {
     if (key && watched->isWindowType()) {
         auto* e = static_cast<QKeyEvent*>(event);
         if (event->type() == QEvent::KeyPress) {
-            held().press(e->key(), e->timestamp());
+            held().press(e->key(), e->timestamp(), e->isAutoRepeat());
         } else if (!e->isAutoRepeat()) {
             held().release(e->key(), e->timestamp());
         }

@@ -15,9 +15,18 @@ void HeldKeys::focusMoved(bool command, bool shift, bool option) {
     setModifiers(command, shift, option);
 }
 
-void KeyPresses::press(int key, uint64_t time) {
+void KeyPresses::press(int key, uint64_t time, bool markedRepeat) {
     if (pressOf(key) != 0) {
-        return;  // a repeat the window system marked
+        if (markedRepeat) {
+            return;
+        }
+        // Down already, yet not a repeat: its release went elsewhere. This is a new press.
+        for (Held& h : held_) {
+            if (h.key == key) {
+                h.press = next_++;
+            }
+        }
+        return;
     }
     for (size_t i = 0; i < released_.size(); ++i) {
         if (released_[i].key == key) {

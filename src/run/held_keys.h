@@ -33,7 +33,9 @@ class HeldKeys {
 // system could not mark it (the pair was split by a change of focus): it continues the press.
 class KeyPresses {
   public:
-    void press(int key, uint64_t time);
+    // `markedRepeat`: the window system marked the press as auto-repeat. An unmarked press of a
+    // key thought to be down is a new press whose release never reached the program.
+    void press(int key, uint64_t time, bool markedRepeat = false);
     void release(int key, uint64_t time);
     // The program lost the keyboard: nothing is known to be held.
     void clear();

@@ -94,7 +94,7 @@ TEST(CarriedKeys, KeysHeldAtOpenActOnlyAfterANewPress) {
     presses.press('p', 110);
     const CarriedKeys carried(presses.held());
     // A repeat the window system marked: the key never went up.
-    presses.press(27, 700);
+    presses.press(27, 700, true);
     EXPECT_FALSE(carried.acts(27, presses.pressOf(27)));
     // A repeat it could not mark: release and press at the same server time.
     presses.release(27, 733);
@@ -113,6 +113,16 @@ TEST(CarriedKeys, KeysHeldAtOpenActOnlyAfterANewPress) {
     presses.clear();
     EXPECT_EQ(presses.pressOf('p'), 0u);
     EXPECT_TRUE(CarriedKeys().acts(27, 1));
+}
+
+// Return pressed to close a dialog: its release went to no window of the program. The next
+// press of Return, in the next window, must act.
+TEST(CarriedKeys, LostReleaseDoesNotCarryTheKeyForever) {
+    KeyPresses presses;
+    presses.press(13, 100);
+    const CarriedKeys carried(presses.held());
+    presses.press(13, 5000);  // not marked as a repeat
+    EXPECT_TRUE(carried.acts(13, presses.pressOf(13)));
 }
 
 }  // namespace
