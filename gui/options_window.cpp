@@ -42,11 +42,12 @@ int runOptionsWindow(QWidget* parent, const std::string& title,
     rateLabel->setStyleSheet("color: #333; font-size: 10pt;");
     layout->addWidget(rateLabel);
     if (!savedNotice.empty()) {
-        QString notice;
+        QStringList notice;
         for (const std::string& line : savedNotice) {
-            notice += fromMacRoman(line) + "\n";
+            notice << fromMacRoman(line);
         }
-        auto* saved = new QLabel(notice.trimmed());
+        // The lines keep their leading blanks.
+        auto* saved = new QLabel(notice.join('\n'));
         saved->setObjectName("savedNotice");
         layout->addWidget(saved);
     }
