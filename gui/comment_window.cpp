@@ -71,9 +71,11 @@ void runCommentWindow(QWidget* parent, Program& p, bool expeData) {
     values.EffectiveVolume = p.notes.EffectiveVolume;
     BinaryCommentModel model(p.notes.CommentContainer, values, false);
     d.setWindowTitle(QString::fromStdString(model.heading()));
-    layout->addWidget(new QLabel("File comment:"));
+    layout->addWidget(new QLabel("Edit file comments..."));
+    comment->setPlaceholderText("Type your comments here...");
     comment->setPlainText(fromMac(model.comment()));
     layout->addWidget(comment);
+    layout->addWidget(new QLabel("Edit gas exchange data as needed:"));
     auto* form = new QFormLayout;
     QLineEdit* fields[BinaryCommentModel::kFieldCount];
     for (int f = 0; f < BinaryCommentModel::kFieldCount; ++f) {
@@ -92,9 +94,10 @@ void runCommentWindow(QWidget* parent, Program& p, bool expeData) {
                 QString::fromStdString(model.fieldText(static_cast<BinaryCommentModel::Field>(f))));
         }
     });
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok);
-    QObject::connect(box, &QDialogButtonBox::accepted, &d, &QDialog::accept);
-    layout->addWidget(box);
+    auto* ok = new QPushButton("Comments OK");
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &d, &QDialog::accept);
+    layout->addWidget(ok);
     d.exec();
     model.setComment(toMac(comment->toPlainText()));
     for (int f = 0; f < BinaryCommentModel::kFieldCount; ++f) {

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include "files/preferences_file.h"
+
 namespace trindel::gui {
 
 namespace {
@@ -29,7 +31,12 @@ DesktopProgram::DesktopProgram()
 }
 
 void DesktopProgram::run() {
-    driver_.SetDefaultValues(ScreenSize{io_.host.screenWidth(), io_.host.screenHeight()});
+    const ScreenSize screen{io_.host.screenWidth(), io_.host.screenHeight()};
+    // The saved preferences (device, colours, window size, flags) when there are any; a damaged
+    // file leaves the start-up values.
+    driver_.SetDefaultValues(screen, [screen](Program& p) {
+        loadPreferencesFile(p, defaultPreferencesPath(), screen.width, screen.height);
+    });
     window_.hide();
 }
 

@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,7 +86,7 @@ bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model) {
     auto* sampleGrid = new QGridLayout(samples);
     auto* count = new QLineEdit;
     count->setObjectName("totalSamples");
-    count->setReadOnly(true);
+    count->setValidator(new QIntValidator(0, 2000000000, count));
     sampleGrid->addWidget(count, 0, 0, 1, 4);
     std::vector<std::pair<SamplesButton, QPushButton*>> steps;
     i = 0;
@@ -143,6 +144,11 @@ bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model) {
     QObject::connect(typed, &QLineEdit::editingFinished, &d, [&] {
         other->setChecked(true);
         model.typeInterval(typed->text().toStdString());
+        refresh();
+    });
+    // A typed count counts when the field is left or Return is pressed in it.
+    QObject::connect(count, &QLineEdit::editingFinished, &d, [&] {
+        model.typeSamples(count->text().toStdString());
         refresh();
     });
     for (auto& [which, b] : steps) {

@@ -1,14 +1,22 @@
 #include "main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
+#include <QResizeEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "calculator_windows.h"
+#include "display/chart_screen.h"
+#include "display/status_texts.h"
+#include "key_tracker.h"
 #include "state/chart_state.h"
 #include "toolbar_icons.h"
 #include "ui/menu_table.h"
@@ -70,6 +78,7 @@ int characterOf(QKeyEvent* e) {
 
 ChartView::ChartView(ImageCanvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setObjectName("chartView");
     setFocusPolicy(Qt::StrongFocus);
     connect(&canvas_, &ImageCanvas::changed, this, [this](QRect dirty) { update(dirty); });
 }
@@ -80,7 +89,15 @@ QSize ChartView::sizeHint() const {
 
 void ChartView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.drawImage(event->rect(), canvas_.image(), event->rect());
+    const QRect image = event->rect() & canvas_.image().rect();
+    if (!image.isEmpty()) {
+        painter.drawImage(image, canvas_.image(), image);
+    }
+    // A window larger than the run's layout: the rest is plain background.
+    const QRegion rest = QRegion(event->rect()) - QRegion(canvas_.image().rect());
+    for (const QRect& r : rest) {
+        painter.fillRect(r, background);
+    }
 }
 
 MainWindow::MainWindow(Program& p, QtPlatform& platform) : p_(p), io_(platform) {
@@ -89,7 +106,39 @@ MainWindow::MainWindow(Program& p, QtPlatform& platform) : p_(p), io_(platform) 
     setCentralWidget(view_);
     buildMenus();
     buildToolbar();
+    addHelpLine();
     showRecording(false);
+    // A key-up may go to a window that opened while the key was down (the options window after
+    // Escape, the pause window after Ctrl-P); the held-key map must not keep such a press.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { focusMoved(); });
+    qApp->installEventFilter(this);
+    KeyTracker::install();
+}
+
+void MainWindow::focusMoved() {
+    const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
+    const bool command = (mods & Qt::ControlModifier) != 0;
+    const bool shift = (mods & Qt::ShiftModifier) != 0;
+    const bool option = (mods & Qt::AltModifier) != 0;
+    keys_.focusMoved(command, shift, option);
+    carried_ = CarriedKeys(KeyTracker::presses().held());
+    io_.events.setKeyDown(Key::Command, command);
+    io_.events.setKeyDown(Key::Shift, shift);
+    io_.events.setKeyDown(Key::Option, option);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() != this) {
+        auto* e = static_cast<QKeyEvent*>(event);
+        if (!e->isAutoRepeat()) {
+            const int code = virtualKey(e->key());
+            if (code >= 0) {
+                keys_.release(code);
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::buildMenus() {
@@ -183,19 +232,43 @@ void MainWindow::buildToolbar() {
         a->setObjectName(QString("toolbar-%1").arg(b.id));
         const int id = b.id;
         connect(a, &QAction::triggered, this, [this, id] {
-            io_.events.post(UserEvent{kEventControl, id, 0, 0});
+            if (recording_) {
+                io_.events.post(UserEvent{kEventControl, id, 0, 0});
+            }
         });
     }
+}
+
+void MainWindow::addHelpLine() {
+    help_ = new QLabel(toolbar_);
+    help_->setObjectName("helpLine");
+    QFont f = help_->font();
+    f.setPointSizeF(f.pointSizeF() * 0.85);
+    help_->setFont(f);
+    help_->setContentsMargins(12, 0, 4, 0);
+    toolbar_->addWidget(help_);
 }
 
 void MainWindow::showRecording(bool shown) {
     toolbar_->setVisible(shown);
     view_->setVisible(shown);
+    setWindowTitle(shown ? " Trindel:  Acquire Data " : "Trindel");
+    // Two lines: the plain keys, then the Ctrl commands.
+    QString help = fromMacRoman(helpLine(p_, "Ctrl"));
+    const qsizetype commands = help.indexOf("Ctrl-");
+    if (commands > 0) {
+        help.insert(commands, '\n');
+    }
+    help_->setText(help.trimmed());
     if (shown) {
         const QSize size(p_.prefs[kPrefWindowWidth], p_.prefs[kPrefWindowHeight]);
         io_.canvas.resize(size.width(), size.height());
-        view_->setFixedSize(size);
-        adjustSize();
+        view_->background = toQColor(p_.colours.ChartBackgroundColor);
+        // The run keeps the layout it starts with: the window may grow, not shrink below it.
+        view_->setMinimumSize(size);
+        if (!isMaximized() && !isFullScreen()) {
+            adjustSize();
+        }
         show();
         raise();
         view_->setFocus();
@@ -207,7 +280,21 @@ void MainWindow::showRecording(bool shown) {
 
 void MainWindow::setRecordingActive(bool active) {
     recording_ = active;
+    // Between runs the toolbar has nothing to act on (a press must not stop the next run).
+    toolbar_->setEnabled(active);
+    if (!active) {
+        // Between runs the window may be made smaller too; its size lays out the next run.
+        view_->setMinimumSize(kMinChartWidth, kMinChartHeight);
+    }
     refreshMenus();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (view_->isVisible() && chartWindowResized(p_, view_->width(), view_->height(), recording_)) {
+        io_.canvas.resize(p_.prefs[kPrefWindowWidth], p_.prefs[kPrefWindowHeight]);
+        view_->update();
+    }
 }
 
 void MainWindow::setOptionsOpen(bool open) {
@@ -218,18 +305,21 @@ void MainWindow::setOptionsOpen(bool open) {
 void MainWindow::noteKey(QKeyEvent* e, bool down) {
     const int code = virtualKey(e->key());
     if (code >= 0) {
-        keys_.set(code, down);
+        down ? keys_.press(code) : keys_.release(code);
     }
     const Qt::KeyboardModifiers mods = e->modifiers();
-    keys_.set(vk::Command, (mods & Qt::ControlModifier) != 0);
-    keys_.set(vk::Shift, (mods & Qt::ShiftModifier) != 0);
-    keys_.set(vk::Option, (mods & Qt::AltModifier) != 0);
+    keys_.setModifiers((mods & Qt::ControlModifier) != 0, (mods & Qt::ShiftModifier) != 0,
+                       (mods & Qt::AltModifier) != 0);
     io_.events.setKeyDown(Key::Command, (mods & Qt::ControlModifier) != 0);
     io_.events.setKeyDown(Key::Shift, (mods & Qt::ShiftModifier) != 0);
     io_.events.setKeyDown(Key::Option, (mods & Qt::AltModifier) != 0);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* e) {
+    // A key still down from the window before ('r' that chose New Run) is no command here.
+    if (!carried_.acts(e->key(), KeyTracker::presses().pressOf(e->key()))) {
+        return;
+    }
     noteKey(e, true);
     if (e->isAutoRepeat()) {
         return;
@@ -241,7 +331,8 @@ void MainWindow::keyPressEvent(QKeyEvent* e) {
         }
         return;
     }
-    if (ch != 0) {
+    // Between runs (options window up) keys here must not wait for the next run.
+    if (ch != 0 && recording_) {
         io_.events.post(UserEvent{kEventKey, ch, 0, 0});
     }
 }
@@ -250,7 +341,7 @@ void MainWindow::keyReleaseEvent(QKeyEvent* e) {
     noteKey(e, false);
     // Modifiers released after the key: keep the loop's view of them current.
     if (e->key() == Qt::Key_Control) {
-        keys_.set(vk::Command, false);
+        keys_.release(vk::Command);
         io_.events.setKeyDown(Key::Command, false);
     }
 }

@@ -8,10 +8,11 @@
 #include <map>
 
 #include "qt_platform.h"
-#include "run/read_keys.h"
+#include "run/held_keys.h"
 #include "state/program.h"
 
 class QAction;
+class QLabel;
 class QToolBar;
 
 namespace trindel::gui {
@@ -21,6 +22,7 @@ class ChartView final : public QWidget {
   public:
     ChartView(ImageCanvas& canvas, QWidget* parent);
     QSize sizeHint() const override;
+    QColor background = Qt::white;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,7 +43,7 @@ class MainWindow final : public QMainWindow {
     ChartView* chartView() const { return view_; }
     QToolBar* toolbar() const { return toolbar_; }
     // Keys held now, by virtual key code.
-    const KeyMap& heldKeys() const { return keys_; }
+    const KeyMap& heldKeys() const { return keys_.map(); }
     void refreshMenus();
 
     // Called when Quit is chosen (menu or Command-Q).
@@ -53,20 +55,30 @@ class MainWindow final : public QMainWindow {
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Between runs a new size becomes the next run's layout.
+    void resizeEvent(QResizeEvent* event) override;
+    // Key releases delivered to any window of the program.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildMenus();
     void buildToolbar();
+    // The help line beside the toolbar buttons: the keys that work during a run.
+    void addHelpLine();
     void noteKey(QKeyEvent* event, bool down);
+    // The focus moved between windows: forget held keys, re-read the modifiers.
+    void focusMoved();
 
     Program& p_;
     QtPlatform& io_;
     ChartView* view_;
     QToolBar* toolbar_;
+    QLabel* help_ = nullptr;
     std::map<int, QAction*> actions_;  // menu * 100 + item
     bool recording_ = false;
     bool optionsOpen_ = false;
-    KeyMap keys_;
+    HeldKeys keys_;
+    CarriedKeys carried_;
 };
 
 }  // namespace trindel::gui

@@ -1,16 +1,19 @@
 #include <QButtonGroup>
 #include <QDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "windows.h"
 
 namespace trindel::gui {
 
-bool runModesWindow(QWidget* parent, ModesChannelsModel& model) {
+bool runModesWindow(QWidget* parent, ModesChannelsModel& model,
+                    const std::function<bool()>& loadSetup) {
     QDialog d(parent);
     d.setWindowTitle("Modes and Channels");
     auto* layout = new QVBoxLayout(&d);
@@ -41,9 +44,15 @@ bool runModesWindow(QWidget* parent, ModesChannelsModel& model) {
         counts.push_back(b);
     }
     layout->addLayout(grid);
+    auto* row = new QHBoxLayout;
+    auto* setupFile = new QPushButton("Use Setup File");
+    setupFile->setAutoDefault(false);
     auto* ok = new QPushButton("Selection OK");
     ok->setDefault(true);
-    layout->addWidget(ok);
+    row->addWidget(setupFile);
+    row->addStretch();
+    row->addWidget(ok);
+    layout->addLayout(row);
     const auto refresh = [&] {
         for (int i = 0; i < 16; ++i) {
             counts[static_cast<size_t>(i)]->setVisible(i < model.countButtons());
@@ -65,6 +74,13 @@ bool runModesWindow(QWidget* parent, ModesChannelsModel& model) {
         refresh();
     });
     bool chosen = false;
+    QObject::connect(setupFile, &QPushButton::clicked, &d, [&] {
+        model.useSetupFile(loadSetup && loadSetup());
+        if (model.setupKept()) {
+            chosen = true;
+            d.accept();
+        }
+    });
     QObject::connect(ok, &QPushButton::clicked, &d, [&] {
         if (model.okEnabled()) {
             chosen = true;

@@ -1,3 +1,4 @@
+#include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -9,7 +10,8 @@
 namespace trindel::gui {
 
 int runOptionsWindow(QWidget* parent, const std::string& title,
-                     const std::vector<OptionsButtonInfo>& buttons, const SampleRateReport& rate) {
+                     const std::vector<OptionsButtonInfo>& buttons, const SampleRateReport& rate,
+                     const std::vector<std::string>& savedNotice) {
     KeyDialog d(parent);
     d.setWindowTitle(QString::fromStdString(title));
     d.setObjectName("OptionsWindow");
@@ -39,6 +41,16 @@ int runOptionsWindow(QWidget* parent, const std::string& title,
     auto* rateLabel = new QLabel(info.trimmed());
     rateLabel->setStyleSheet("color: #333; font-size: 10pt;");
     layout->addWidget(rateLabel);
+    if (!savedNotice.empty()) {
+        QStringList notice;
+        for (const std::string& line : savedNotice) {
+            notice << fromMacRoman(line);
+        }
+        // The lines keep their leading blanks.
+        auto* saved = new QLabel(notice.join('\n'));
+        saved->setObjectName("savedNotice");
+        layout->addWidget(saved);
+    }
     d.onKey = [&](QKeyEvent* e) {
         const QString t = e->text();
         if (t.isEmpty() || (e->modifiers() & Qt::ControlModifier) != 0) {
@@ -48,7 +60,15 @@ int runOptionsWindow(QWidget* parent, const std::string& title,
         d.accept();
         return true;
     };
-    d.exec();
+    // Not modal: the menu bar stays usable while the window is up (data format, sounds, views).
+    // The main window ignores keys between runs, so nothing else can start meanwhile.
+    d.setModal(false);
+    QEventLoop wait;
+    QObject::connect(&d, &QDialog::finished, &wait, &QEventLoop::quit);
+    d.show();
+    d.raise();
+    d.activateWindow();
+    wait.exec();
     if (chosen == 0 && d.property("chosen").isValid()) {
         chosen = d.property("chosen").toInt();  // "Save Data As..." from the menu
     }

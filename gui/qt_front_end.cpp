@@ -10,9 +10,12 @@
 
 #include "display/chart_axis.h"
 #include "display/chart_screen.h"
+#include "files/file_series.h"
 #include "files/save_files.h"
+#include "files/setup_file.h"
 #include "run/chart_actions.h"
 #include "text/number_text.h"
+#include "ui/data_file_types.h"
 #include "windows.h"
 
 namespace trindel::gui {
@@ -39,6 +42,9 @@ void QtFrontEnd::quitRequested() {
     }
     io_.events.post(UserEvent{kEventKey, 0, 0, 0});
     // A window waiting for an answer ends; the driver then goes through Quit.
+    if (auto* options = window_.findChild<QDialog*>("OptionsWindow")) {
+        options->reject();
+    }
     if (QWidget* modal = QApplication::activeModalWidget()) {
         if (auto* dialog = qobject_cast<QDialog*>(modal)) {
             dialog->reject();
@@ -53,8 +59,13 @@ RunWindows::StartChoice QtFrontEnd::startWindow(Program& p, int& device) {
     return runStartWindow(&window_, p, io_.sounds, device);
 }
 
-bool QtFrontEnd::modesAndChannels(Program&, ModesChannelsModel& model) {
-    return !quitAsked_ && runModesWindow(&window_, model) && !quitAsked_;
+bool QtFrontEnd::modesAndChannels(Program& p, ModesChannelsModel& model) {
+    const auto loadSetup = [this, &p] {
+        const SetupLoadContext ctx =
+            setupLoadContextFor(io_.host, io_.sounds, p.menus.Sound_Is_On != 0);
+        return GETSETUP(p, io_.host, io_.sounds, ctx).ok;
+    };
+    return !quitAsked_ && runModesWindow(&window_, model, loadSetup) && !quitAsked_;
 }
 
 bool QtFrontEnd::chartInterval(Program& p, IntervalDialog& dialog) {
@@ -69,7 +80,7 @@ void QtFrontEnd::showRecordingWindow(Program&, bool shown) {
     fields_ = {};
 }
 
-int QtFrontEnd::optionsWindow(Program&, const std::string& title,
+int QtFrontEnd::optionsWindow(Program& p, const std::string& title,
                               const std::vector<OptionsButtonInfo>& buttons,
                               const SampleRateReport& rate) {
     flushWindow();
@@ -82,7 +93,7 @@ int QtFrontEnd::optionsWindow(Program&, const std::string& title,
             button = kOptionsQuit;
             break;
         }
-        button = runOptionsWindow(&window_, title, buttons, rate);
+        button = runOptionsWindow(&window_, title, buttons, rate, ShowFileIsSaved(p));
     }
     window_.setOptionsOpen(false);
     window_.setRecordingActive(button == kOptionsNewRun);
@@ -111,7 +122,15 @@ bool QtFrontEnd::saveFiles(Program& p) {
     hooks.fileComments = [this](const std::string&) {
         runCommentWindow(&window_, p_, p_.prefs[kPrefFormatExpeData] != 0);
     };
-    return SAVEFILES(p, io_.host, hooks) == SaveOutcome::Saved;
+    // The save dialog's file type chooses the format as the File menu does.
+    io_.host.fileTypes = dataFileTypes();
+    io_.host.fileType = dataFileTypeIndex(p.prefs);
+    io_.host.onFileType = [&p](int type) { chooseDataFileType(p.prefs, type); };
+    const bool saved = SAVEFILES(p, io_.host, hooks) == SaveOutcome::Saved;
+    io_.host.fileTypes.clear();
+    io_.host.onFileType = nullptr;
+    window_.refreshMenus();
+    return saved;
 }
 
 void QtFrontEnd::sampleRateWindow(const SampleRateReport& report) {
@@ -119,6 +138,11 @@ void QtFrontEnd::sampleRateWindow(const SampleRateReport& report) {
 }
 
 void QtFrontEnd::showStatusField(int field, std::string_view text) {
+    if (field == 199) {
+        drawBackupIndicator(p_, io_.canvas, text);
+        io_.canvas.flush();
+        return;
+    }
     if (field >= 2 && field <= 4) {
         status_[static_cast<size_t>(field)] = std::string(text);
         statusDirty_[static_cast<size_t>(field)] = true;
@@ -201,7 +225,9 @@ PauseOutcome QtFrontEnd::pauseWindow(Program& p) {
         }
         io_.canvas.flush();
     };
-    return runPauseWindow(&window_, p, refresh);
+    const PauseOutcome out = runPauseWindow(&window_, p, refresh);
+    scalesEdited_ = out.scalesEdited;
+    return out;
 }
 
 void QtFrontEnd::openNoteWindow(Program& p) {
@@ -222,6 +248,7 @@ void QtFrontEnd::openNoteWindow(Program& p) {
     auto* layout = new QVBoxLayout(d);
     layout->addWidget(new QLabel("Enter Notes -- No Arrow Keys or Cursor"));
     auto* text = new QLineEdit;
+    text->setObjectName("noteText");
     text->setMaxLength(static_cast<int>(kMaxNoteText));
     layout->addWidget(text);
     auto* counter = new QLabel("0 characters (250 possible)");
@@ -254,6 +281,13 @@ void QtFrontEnd::screenInfo(Program& p) {
         p.view.axis.NextTicPosition = next;
     }
     ScreenINFO(p, io_.canvas);
+    // The display range changed in the pause window.
+    if (scalesEdited_) {
+        scalesEdited_ = false;
+        for (int c = p.view.axis.FirstChan; c <= p.session.nChan; ++c) {
+            drawScaleLabels(p, io_.canvas, c, true);
+        }
+    }
     io_.canvas.flush();
 }
 

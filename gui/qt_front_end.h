@@ -70,6 +70,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     bool progressDirty_ = false;
     QPointer<QDialog> note_;
     bool quitAsked_ = false;
+    bool scalesEdited_ = false;
 };
 
 }  // namespace trindel::gui

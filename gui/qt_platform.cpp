@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
@@ -15,6 +17,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "text/mac_roman_text.h"
+
 namespace trindel::gui {
 
 QColor toQColor(RGBColor c) {
@@ -22,45 +26,11 @@ QColor toQColor(RGBColor c) {
 }
 
 QString fromMacRoman(std::string_view bytes) {
-    // Latin-1 covers the printable ASCII the program writes; bytes above 127 keep their place.
-    QString s;
-    s.reserve(static_cast<qsizetype>(bytes.size()));
-    for (unsigned char ch : bytes) {
-        switch (ch) {
-            case 0xA5:
-                s.append(QChar(0x2022));  // bullet
-                break;
-            case 0xC6:
-                s.append(QChar(0x2206));  // increment sign
-                break;
-            case 0xC9:
-                s.append(QChar(0x2026));  // ellipsis
-                break;
-            case 0xAC:
-                s.append(QChar(0x00A8));  // diaeresis
-                break;
-            default:
-                s.append(QChar(ch));
-        }
-    }
-    return s;
+    return QString::fromStdString(macRomanToUtf8(bytes));
 }
 
 std::string toMacRoman(const QString& text) {
-    std::string out;
-    for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u == 0x2022) {
-            out.push_back(static_cast<char>(0xA5));
-        } else if (u == 0x2026) {
-            out.push_back(static_cast<char>(0xC9));
-        } else if (u < 0x80) {
-            out.push_back(static_cast<char>(u));
-        } else {
-            out.push_back('?');
-        }
-    }
-    return out;
+    return utf8ToMacRoman(text.toStdString());
 }
 
 namespace {
@@ -199,8 +169,16 @@ void ImageCanvas::resize(int width, int height) {
         return;
     }
     painter_->end();
-    image_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
-    image_.fill(Qt::white);
+    // What was drawn stays where it was (a window resized between runs still shows the run).
+    QImage resized(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    resized.fill(image_.isNull()
+                     ? QColor(Qt::white)
+                     : image_.pixelColor(image_.width() - 1, std::min(40, image_.height() - 1)));
+    if (!image_.isNull()) {
+        QPainter copy(&resized);
+        copy.drawImage(0, 0, image_);
+    }
+    image_ = std::move(resized);
     painter_->begin(&image_);
     dirty_ = image_.rect();
 }
@@ -302,10 +280,36 @@ int QtHost::alert(const std::string& title, const std::string& message,
 
 std::optional<std::string> QtHost::askSaveFile(const std::string& prompt,
                                                const std::string& proposedName) {
-    const QString path = QFileDialog::getSaveFileName(parent, QString::fromStdString(prompt),
-                                                      QString::fromStdString(proposedName));
+    QFileDialog dialog(parent, QString::fromStdString(prompt));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Qt's own dialog: the same on every desktop, and its type list can be read back.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // A bare proposed name starts in the folder used last, or in the home folder, never in
+    // whatever folder the program was started from.
+    static QString lastFolder = QDir::homePath();
+    const QString proposed = QString::fromStdString(proposedName);
+    dialog.setDirectory(proposed.contains('/') ? QFileInfo(proposed).absolutePath() : lastFolder);
+    dialog.selectFile(proposed.contains('/') ? QFileInfo(proposed).fileName() : proposed);
+    QStringList types;
+    for (const std::string& t : fileTypes) {
+        types << QString::fromStdString(t);
+    }
+    if (!types.isEmpty()) {
+        dialog.setNameFilters(types);
+        dialog.selectNameFilter(types.value(fileType));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty()) {
         return std::nullopt;
+    }
+    lastFolder = QFileInfo(path).absolutePath();
+    const int chosen = static_cast<int>(types.indexOf(dialog.selectedNameFilter()));
+    if (chosen >= 0 && onFileType) {
+        onFileType(chosen);
     }
     return path.toStdString();
 }

@@ -133,6 +133,11 @@ class QtHost final : public Host {
     int screenWidth() override;
     int screenHeight() override;
     QWidget* parent = nullptr;
+    // File types the next save dialog offers (none: any file), the one shown first, and what
+    // to do with the one the user leaves chosen.
+    std::vector<std::string> fileTypes;
+    int fileType = 0;
+    std::function<void(int)> onFileType;
 };
 
 struct QtPlatform {

@@ -93,6 +93,7 @@ PauseOutcome runPauseWindow(QWidget* parent, Program& p, const std::function<voi
     layout->addWidget(
         new QLabel("Enter a short note if you wish (< 255 characters; text doesn't wrap):"));
     auto* note = new QLineEdit;
+    note->setObjectName("noteText");
     note->setMaxLength(254);
     layout->addWidget(note);
     auto* rate = new QComboBox;

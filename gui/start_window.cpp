@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -11,6 +12,7 @@
 #include <cmath>
 
 #include "devices/device_table.h"
+#include "files/preferences_file.h"
 #include "qt_platform.h"
 #include "windows.h"
 
@@ -143,9 +145,13 @@ int runDeviceDialog(QWidget* parent, Program& p) {
     layout->addWidget(baud);
     auto* ok = new QPushButton("Selection OK");
     auto* demo = new QPushButton("Test/demonstration Mode");
+    auto* save = new QPushButton("Save Selection");
     ok->setDefault(true);
+    save->setAutoDefault(false);
+    save->setEnabled(false);  // until a device is picked
     auto* row = new QHBoxLayout;
     row->addWidget(demo);
+    row->addWidget(save);
     row->addWidget(ok);
     layout->addLayout(row);
     const auto update = [&] {
@@ -158,6 +164,14 @@ int runDeviceDialog(QWidget* parent, Program& p) {
     QObject::connect(list, &QComboBox::currentIndexChanged, &d, [&] {
         update();
         p.prefs[kPrefDefaultDevice] = static_cast<int16_t>(list->currentData().toInt());
+        save->setEnabled(true);
+    });
+    // Remembers the device in the preferences file, for the next start.
+    QObject::connect(save, &QPushButton::clicked, &d, [&] {
+        const std::string error = writePreferencesFile(p, defaultPreferencesPath());
+        if (!error.empty()) {
+            QMessageBox::warning(&d, "Preferences", QString::fromStdString(error));
+        }
     });
     int chosen = 0;
     QObject::connect(ok, &QPushButton::clicked, &d, [&] {

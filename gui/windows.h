@@ -21,13 +21,17 @@ namespace trindel::gui {
 RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, Sounds& sounds, int& device);
 // "External A/D Device": the chosen code, or 0 for the demonstration mode.
 int runDeviceDialog(QWidget* parent, Program& p);
-// "Modes and Channels"; false when closed without a choice (Quit).
-bool runModesWindow(QWidget* parent, ModesChannelsModel& model);
+// "Modes and Channels"; false when closed without a choice (Quit). `loadSetup` runs "Use Setup
+// File" and says whether a set-up was loaded.
+bool runModesWindow(QWidget* parent, ModesChannelsModel& model,
+                    const std::function<bool()>& loadSetup);
 // The chart "Sample Rate" dialog; false when the user quits.
 bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model);
-// The after-run options window; returns the button chosen.
+// The after-run options window; returns the button chosen. `savedNotice` is shown when the data
+// are saved. The window leaves the menu bar usable.
 int runOptionsWindow(QWidget* parent, const std::string& title,
-                     const std::vector<OptionsButtonInfo>& buttons, const SampleRateReport& rate);
+                     const std::vector<OptionsButtonInfo>& buttons, const SampleRateReport& rate,
+                     const std::vector<std::string>& savedNotice);
 // "Possible Data Loss"; true for yes.
 bool runDataLossWindow(QWidget* parent, const std::string& unsavedText);
 // "recording check" with the measured rate and the scan lateness.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "display/text_width.h"
 #include "text/number_text.h"
 
 namespace trindel {
@@ -117,7 +118,9 @@ void DRAWTICLABELS(Program& p, Canvas& canvas) {
             }
         }
         const int half = static_cast<int>(label.size()) * 5 / 2;
-        canvas.text(std::max(1, static_cast<int>(x) + 1 - half), row, label, style);
+        // The last label is moved in rather than cut off at the window's right edge.
+        const int left = std::min(static_cast<int>(x) + 1 - half, W - 1 - textWidthBound(label));
+        canvas.text(std::max(1, left), row, label, style);
         a.zz += a.CustomTic != 0 ? a.CustomTic * a.TicIntervalInSeconds : a.TicIntervalInSeconds;
     }
     a.NextTicPosition = x - static_cast<float>(W);

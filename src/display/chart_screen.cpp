@@ -5,6 +5,7 @@
 
 #include "display/chart_axis.h"
 #include "display/status_texts.h"
+#include "display/text_width.h"
 #include "text/number_text.h"
 
 namespace trindel {
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kChartTop = 34;
 constexpr RGBColor kInfoColour{0, 0, 0};
+constexpr int kBackupLeft = 120;
 
 float& nv(Program& p, int c, int e) {
     return p.channels.Nvar[static_cast<size_t>(c)][static_cast<size_t>(e)];
@@ -61,11 +63,13 @@ void drawBand(const Program& p, Canvas& canvas, int c) {
         }
     }
     const TextStyle small{9, false, frame};
-    canvas.text(1, T + 11, StringFormatter(maxy), small);
+    drawScaleLabels(p, canvas, c, false);
+    // One size smaller than the other labels: "Channel 16  Input #16" must end before the
+    // read-out field at column 170.
     canvas.text(48, T + 11,
                 "Channel " + std::to_string(c) + "  Input #" +
                     std::to_string(static_cast<int>(nv(p, c, kInputNumber))),
-                small);
+                TextStyle{8, false, frame});
     std::string label = p.channels.label(c);
     while (!label.empty() && label.back() == ' ') {
         label.pop_back();
@@ -76,7 +80,6 @@ void drawBand(const Program& p, Canvas& canvas, int c) {
         canvas.text(48, static_cast<int>(nv(p, c, kReadoutRow)) + (large ? 34 : 24),
                     "Arrow keys: up = +1; down = -1; home = 0", small);
     }
-    canvas.text(1, static_cast<int>(nv(p, c, kLabelRow)) - 3, StringFormatter(miny), small);
 }
 
 void drawEndOfSampling(Program& p, Canvas& canvas, int scrollSamples) {
@@ -93,6 +96,27 @@ void drawEndOfSampling(Program& p, Canvas& canvas, int scrollSamples) {
 }
 
 }  // namespace
+
+bool displaysShownFor(const Session& s) {
+    return s.RecordingMODE != 2 && s.Max_Display_Speed >= 0 &&
+           s.Max_Display_Speed / 1e6 <= s.ChartINTERVALinSECONDS;
+}
+
+void drawScaleLabels(const Program& p, Canvas& canvas, int c, bool clearOld) {
+    const int T = bandTop(p, c);
+    const int minRow = static_cast<int>(nv(p, c, kLabelRow)) - 3;
+    const TextStyle small{9, false, p.colours.ChartFrameColor};
+    const std::string top = StringFormatter(nv(p, c, kDisplayMax));
+    const std::string bottom = StringFormatter(nv(p, c, kDisplayMin));
+    if (clearOld) {
+        // After a scale change in the pause window the new range is written over the old one:
+        // the space left of the channel label, inside the frame.
+        canvas.fillRect(Rect{1, T + 1, 46, T + 13}, p.colours.ChartBackgroundColor);
+        canvas.fillRect(Rect{1, minRow - 10, 46, minRow + 2}, p.colours.ChartBackgroundColor);
+    }
+    canvas.text(1, T + 11, top, small);
+    canvas.text(1, minRow, bottom, small);
+}
 
 void SetChanParams(Program& p, int oldHeight, int rescale) {
     const int n = p.session.nChan;
@@ -126,6 +150,25 @@ void SetChanParams(Program& p, int oldHeight, int rescale) {
     CLEARARRAY(p.scope);
 }
 
+bool chartWindowResized(Program& p, int newWidth, int newHeight, bool runUnderway) {
+    if (runUnderway) {
+        return false;
+    }
+    const int minHeight = std::max(kMinChartHeight, 60 + 12 * std::max<int>(p.session.nChan, 1));
+    const int w = std::clamp(newWidth, kMinChartWidth, 32000);
+    const int h = std::clamp(newHeight, minHeight, 32000);
+    const int oldHeight = height(p);
+    if (w == width(p) && h == oldHeight) {
+        return false;
+    }
+    p.prefs[kPrefWindowWidth] = static_cast<int16_t>(w);
+    p.prefs[kPrefWindowHeight] = static_cast<int16_t>(h);
+    if (p.session.nChan > 0 && oldHeight > 60) {
+        SetChanParams(p, oldHeight, 1);
+    }
+    return true;
+}
+
 void DRAWCHANNELS(const Program& p, Canvas& canvas) {
     for (int c = p.view.axis.FirstChan; c <= p.session.nChan; ++c) {
         drawBand(p, canvas, c);
@@ -148,6 +191,7 @@ void DRAWSCREEN(Program& p, Canvas& canvas, int screenHeight) {
     const int W = width(p);
     const int H = height(p);
     a.FirstChan = 1;
+    s.ShowDisplays = displaysShownFor(s) ? 1 : 0;
     s.ScreenCapacity = static_cast<int16_t>(std::min(32767.0f, W * s.ChartView + 1));
     s.NscrnCASEs = 0;
     a.NewScreen = 0;
@@ -163,6 +207,14 @@ void DRAWSCREEN(Program& p, Canvas& canvas, int screenHeight) {
     DRAWTICLABELS(p, canvas);
     ScreenINFO(p, canvas);
     canvas.text(4, 28, "data capacity ", TextStyle{10, false, p.colours.DarkGray});
+    drawBackupIndicator(p, canvas, backupIndicator(p));
+    const ProgressLabel progress = progressLabel(p);
+    const int barLeft = W >= 832 ? 650 : 471;
+    const TextStyle labelStyle{9, false, p.colours.DarkGray};
+    canvas.text(barLeft, 28, progress.text, labelStyle);
+    if (progress.hundred) {
+        canvas.text(W - 10 - 6 * kCharWidth, 28, "100% |", labelStyle);
+    }
     const StatusTexts t = statusTexts(s, s.MaxSamples > 0 ? 100.0 / s.MaxSamples : 0.0);
     drawStatusField(p, canvas, 2, t.sample);
     drawStatusField(p, canvas, 3, t.done);
@@ -194,7 +246,9 @@ void REDRAWSCREEN(Program& p, Canvas& canvas) {
         default:
             break;
     }
-    const int bottom = lastBandBottom(p) + 12;
+    // Down to the window bottom: the marker labels below the time axis move with their markers
+    // (or go, when nothing is kept).
+    const int bottom = std::max(lastBandBottom(p) + 12, canvas.height());
     canvas.scrollRect(Rect{0, kChartTop, W, bottom}, -(W - kept), 0,
                       p.colours.ChartBackgroundColor);
     DRAWCHANNELS(p, canvas);
@@ -213,7 +267,8 @@ void REDRAWSCREEN(Program& p, Canvas& canvas) {
 void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view text) {
     const int T = bandTop(p, channel);
     const bool large = p.prefs[kPrefLargeReadouts] != 0;
-    const Rect r = large ? Rect{170, T + 1, 337, T + 24} : Rect{170, T + 1, 256, T + 13};
+    // From T + 2: row T + 1 is the frame of the band above, which the field must not erase.
+    const Rect r = large ? Rect{170, T + 2, 337, T + 25} : Rect{170, T + 2, 256, T + 14};
     canvas.fillRect(r, p.colours.ChartBackgroundColor);
     canvas.text(r.left + 2, r.bottom - 2, text,
                 TextStyle{large ? 18 : 10, large, p.colours.ChartDataColor});
@@ -242,6 +297,10 @@ void drawStatusField(const Program& p, Canvas& canvas, int field, std::string_vi
     if (field < 2 || field > 4) {
         return;
     }
+    if (field == 2 && p.session.Sample >= 1) {
+        // "data capacity " stands only before the first sample.
+        canvas.fillRect(Rect{0, 17, 110, 32}, p.colours.LightGray);
+    }
     const Rect r{kLeft[field - 2], 0, kLeft[field - 1] - 2, 16};
     canvas.fillRect(r, p.colours.LightGray);
     canvas.text(r.left, 12, text, TextStyle{10, false, kInfoColour});
@@ -266,13 +325,23 @@ void drawProgressBar(const Program& p, Canvas& canvas, int segments) {
     }
 }
 
+void drawBackupIndicator(const Program& p, Canvas& canvas, std::string_view text) {
+    const Rect r{kBackupLeft, 17, kBackupLeft + 100, 32};
+    canvas.fillRect(r, p.colours.LightGray);
+    const bool warn = p.session.TimedSaveINTERVAL <= 0;
+    canvas.text(r.left, 28, text, TextStyle{9, warn, warn ? p.colours.RGBred : kInfoColour});
+}
+
 void ScreenINFO(Program& p, Canvas& canvas) {
     const int W = width(p);
     const std::string text = "   " + std::to_string(p.session.MaxSamples) + " samples" +
                              FindChartDuration(p) + "        ";
     const int left = 357;
     const int right = W >= 832 ? 638 : 475;
-    canvas.fillRect(Rect{left - 100, 17, right + 100, 32}, p.colours.LightGray);
+    // Up to the progress bar's label, which stands under the bar.
+    const int barLeft = W >= 832 ? 650 : 471;
+    canvas.fillRect(Rect{left - 100, 17, std::min(right + 100, barLeft - 2), 32},
+                    p.colours.LightGray);
     const int textWidth = static_cast<int>(text.size()) * 6;
     canvas.text(left + (right - left - textWidth) / 2, 28, text, TextStyle{12, false, kInfoColour});
 }

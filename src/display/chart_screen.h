@@ -14,6 +14,15 @@ namespace trindel {
 // bands rescaled from a window height of oldHeight (rescale 1).
 void SetChanParams(Program& p, int oldHeight, int rescale);
 
+// The recording window was resized to width x height between runs: the size becomes the window
+// size preference (PrefsArray 11 and 12) and the bands are laid out again for the new height, as
+// if the user had chosen that size. During a run nothing changes (the layout stays as it started)
+// and false is returned. Sizes are bounded (at least kMinChartWidth x kMinChartHeight, and 12 rows
+// per band).
+inline constexpr int kMinChartWidth = 640;
+inline constexpr int kMinChartHeight = 300;
+bool chartWindowResized(Program& p, int width, int height, bool runUnderway);
+
 // Draws the recording window for a new run: bands, ticks, labels, information line, status
 // fields and progress bar. Sets ScreenCapacity, NscrnCASEs and the tick phase.
 void DRAWSCREEN(Program& p, Canvas& canvas, int screenHeight);
@@ -23,6 +32,17 @@ void REDRAWSCREEN(Program& p, Canvas& canvas);
 
 // Frame, zero line, scale grid and labels of every chart band.
 void DRAWCHANNELS(const Program& p, Canvas& canvas);
+
+// A band's display maximum and minimum labels; with `clearOld` written over the old ones (after a
+// scale change).
+void drawScaleLabels(const Program& p, Canvas& canvas, int channel, bool clearOld);
+
+// Whether the read-outs, status fields and progress bar follow each scan (ShowDisplays): not in
+// scope mode, not when the display speed limit is off (negative) or slower than the interval.
+bool displaysShownFor(const Session& s);
+
+// The backup indicator in the information row.
+void drawBackupIndicator(const Program& p, Canvas& canvas, std::string_view text);
 
 // Read-out field of one channel (text as the chart loop formats it).
 void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view text);

@@ -42,6 +42,25 @@ void stampComment(std::string& comment, const DateStamp& stamp) {
     comment.replace(0, mark.size(), mark);
 }
 
+void stampRunComment(std::string& comment, const DateStamp& stamp) {
+    std::string mark = "\xA5  Recorded " + stamp.date + " at " + stamp.time + ":";
+    mark.resize(72, ' ');
+    mark += '\r';
+    // The old stamp is 72 characters and a CR; a comment without one keeps all its text.
+    const bool stamped = comment.size() >= 73 && comment.compare(0, 12, "\xA5  Recorded ") == 0 &&
+                         comment[72] == '\r';
+    comment.replace(0, stamped ? 73 : 0, mark);
+}
+
+std::vector<std::string> ShowFileIsSaved(const Program& p) {
+    if (p.prefs[kPrefDataSaved] != 1 || p.prefs[kPrefAutorepeat] != 0 ||
+        p.files.filestrings.dataFileName.empty()) {
+        return {};
+    }
+    return {"   Last chart file acquired:", p.files.filestrings.dataFileName,
+            "  \xA5 has been saved \xA5"};
+}
+
 AutosaveResult AUTOSAVE(Program& p, const DateStamp& stamp, int32_t ticksNow, double secondsNow,
                         Host& host, const AutosaveHooks& hooks) {
     AutosaveResult out;

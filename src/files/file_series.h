@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "files/atomic_file.h"
 #include "files/save_files.h"
@@ -41,5 +42,14 @@ AutosaveResult AUTOSAVE(Program& p, const DateStamp& stamp, int32_t ticksNow, do
 
 // "•  Recorded MM/dd/yy at HH:mm:ss:       " and a CR over the start of the comment.
 void stampComment(std::string& comment, const DateStamp& stamp);
+
+// At the start of every run: "•  Recorded MM/dd/yy at HH:mm:ss:" padded with blanks to 72
+// characters and a CR, over the first 72 characters of the comment (the rest is kept).
+void stampRunComment(std::string& comment, const DateStamp& stamp);
+
+// ShowFileIsSaved: the notice lines after a run whose data are saved ("   Last chart file
+// acquired:", the file name, "  • has been saved •"); none when the data are not saved, when
+// autorepeat is on or when no data file name is set.
+std::vector<std::string> ShowFileIsSaved(const Program& p);
 
 }  // namespace trindel

@@ -78,8 +78,11 @@ bool InsertMarker(Program& p, Platform& io, ChartHooks& hooks, int code, int top
     // Codes from 200 on show a number; the others their character (Mac Roman).
     const std::string label =
         code >= 200 ? std::to_string(code - 200) : std::string(1, static_cast<char>(code));
-    // The continuous-scanning loop writes its labels 15 rows above the window bottom.
-    const int labelRow = p.prefs[kPrefContinuousScanning] != 0 ? bottom - 15 : bottom - 5;
+    // The continuous-scanning loop writes its labels 15 rows above the window bottom, the normal
+    // loop 5 rows above it, raised by the depth that glyphs such as the pause mark reach below
+    // the base line so that they are not cut off by the window's edge.
+    const int labelRow =
+        p.prefs[kPrefContinuousScanning] != 0 ? bottom - 15 : bottom - 5 - kMarkerLabelDescent;
     io.canvas.text(x + 2, labelRow, label, TextStyle{10, false, p.colours.Markwhite});
     if (!io.sounds.isPlaying()) {
         io.sounds.play("mark");

@@ -25,6 +25,9 @@ int toolbarButtonAt(int x, int y, int16_t recordingMode);
 // instruments.
 std::array<float, 17> pauseRefreshValues(Program& p, Platform& io);
 
+// Rows the marker labels' glyphs reach below their base line.
+inline constexpr int kMarkerLabelDescent = 3;
+
 // Places a marker with `code` at the next scan's slot and draws it from row `top` down.
 // Returns false when the list is full.
 bool InsertMarker(Program& p, Platform& io, ChartHooks& hooks, int code, int top);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 
 #include "devices/device_table.h"
+#include "files/file_series.h"
 #include "run/chart_actions.h"
 #include "run/get_data.h"
 #include "signal/averaging.h"
@@ -39,6 +41,7 @@ void ChartLoop::begin() {
     s.Sample = 0;
     s.NscrnCASEs = 0;
     p_.Markers.clear();
+    stampRunComment(p_.notes.CommentContainer, localStamp(std::time(nullptr)));
     s.MaxSamples = std::min(s.MaxSamples, s.MaximumSamples);
     s.ChartSampleInterval = static_cast<float>(s.ChartINTERVALinSECONDS);
     s.TimeAtStart = io_.clock.TickCount();

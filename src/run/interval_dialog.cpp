@@ -217,10 +217,14 @@ void IntervalDialog::pressSamples(SamplesButton b) {
             v /= 10;
             break;
     }
+    setSamples(v);
+}
+
+void IntervalDialog::setSamples(int64_t v) {
     buzzed_ = false;
     lowDisabled_ = false;
-    if (v > M) {
-        v = M;
+    if (v > p_.session.MaximumSamples) {
+        v = p_.session.MaximumSamples;
     }
     if (v < 10) {
         v = 10;
@@ -228,6 +232,25 @@ void IntervalDialog::pressSamples(SamplesButton b) {
         lowDisabled_ = true;
     }
     maxSamples_ = static_cast<int32_t>(v);
+}
+
+bool IntervalDialog::typeSamples(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    int64_t v = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || error == std::errc::invalid_argument || end != text.data() + text.size()) {
+        return false;
+    }
+    if (error == std::errc::result_out_of_range) {
+        v = text.front() == '-' ? 0 : std::numeric_limits<int64_t>::max();
+    }
+    setSamples(v);
+    return true;
 }
 
 bool IntervalDialog::samplesEnabled(SamplesButton b) const {

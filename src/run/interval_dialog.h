@@ -69,6 +69,10 @@ class IntervalDialog {
     void pressIntervalButton(int button);
     void typeInterval(std::string_view text);  // accepted with Return or "Selection OK"
     void pressSamples(SamplesButton b);
+    // A number typed into "Total samples:", bounded as the buttons bound it (10 to
+    // MaximumSamples, "bzot" below 10). Text that is not a whole number changes nothing and
+    // returns false.
+    bool typeSamples(std::string_view text);
     bool samplesEnabled(SamplesButton b) const;
     void pressSweep(SweepButton b);
     bool sweepEnabled(SweepButton b) const;
@@ -95,6 +99,7 @@ class IntervalDialog {
 
   private:
     void refreshSamplesButtons();
+    void setSamples(int64_t v);
     Program& p_;
     bool scope_;
     std::string windowTitle_;

@@ -120,6 +120,12 @@ void RunDriver::modeChoice() {
         state_ = RunState::Ended;
         return;
     }
+    // A loaded set-up file is kept for the run; choosing a channel count builds a new one.
+    p_.prefs[kPrefSkipDeviceChooser] = model.setupKept() ? 1 : 0;
+    if (model.setupKept()) {
+        state_ = RunState::RunSetup;
+        return;
+    }
     p_.session.RecordingMODE = model.RecordingMODE();
     p_.session.nChan = model.nChan();
     if (p_.session.RecordingMODE == 3) {

@@ -27,6 +27,12 @@ class ModesChannelsModel {
     // Return acts as "Selection OK" only when a count is chosen.
     bool returnEndsWindow() const { return okEnabled(); }
 
+    // "Use Setup File": a set-up file was loaded (the window then ends, keeping it) or not (the
+    // window stays as it was).
+    void useSetupFile(bool loaded) { setupKept_ = setupKept_ || loaded; }
+    // The window ended with a loaded set-up: its mode, channels and interval stand.
+    bool setupKept() const { return setupKept_; }
+
     int16_t RecordingMODE() const { return mode_; }
     int16_t nChan() const { return nChan_; }
     bool slowDevice() const { return slow_; }
@@ -36,6 +42,7 @@ class ModesChannelsModel {
     int16_t nChan_ = 0;
     bool slow_;
     int maximum_;
+    bool setupKept_ = false;
 };
 
 }  // namespace trindel

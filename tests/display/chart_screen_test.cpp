@@ -3,6 +3,7 @@
 
 #include "display/chart_axis.h"
 #include "display/chart_screen.h"
+#include "display/text_width.h"
 #include "platform/virtual_platform.h"
 
 namespace trindel {
@@ -121,6 +122,130 @@ TEST_F(ChartFixture, EndOfSamplingBarWhereTheRunWillEnd) {
         }
     }
     EXPECT_TRUE(bar);
+}
+
+// What stays on screen that should not: fields erasing frames, labels left behind or cut off.
+TEST_F(ChartFixture, ReadoutFieldLeavesTheFrameOfTheBandAbove) {
+    for (bool large : {false, true}) {
+        p.prefs[kPrefLargeReadouts] = large ? 1 : 0;
+        for (int c = 2; c <= 4; ++c) {
+            canvas.ops.clear();
+            drawReadout(p, canvas, c, "12.5");
+            ASSERT_EQ(canvas.ops.front().kind, CanvasOp::Kind::FillRect);
+            EXPECT_GT(canvas.ops.front().rect.top, static_cast<int>(nv(c - 1, kBandBottom)))
+                << c << (large ? " large" : "");
+        }
+    }
+}
+
+TEST_F(ChartFixture, NewScreenTakesTheMarkerLabelsAlong) {
+    p.session.Sample = 1025;
+    DRAWSCREEN(p, canvas, 1024);
+    canvas.ops.clear();
+    REDRAWSCREEN(p, canvas);
+    ASSERT_EQ(canvas.ops.front().kind, CanvasOp::Kind::Scroll);
+    // Marker labels stand 5 rows above the window bottom.
+    EXPECT_GE(canvas.ops.front().rect.bottom, canvas.height() - 5 + 3);
+}
+
+TEST_F(ChartFixture, ScaleLabelsShowTheNewRangeOverTheOld) {
+    DRAWSCREEN(p, canvas, 1024);
+    p.channels.Nvar[2][kDisplayMax] = 20;
+    p.channels.Nvar[2][kDisplayMin] = 0;
+    canvas.ops.clear();
+    drawScaleLabels(p, canvas, 2, true);
+    std::vector<std::string> texts;
+    int cleared = 0;
+    for (const CanvasOp& op : canvas.ops) {
+        if (op.kind == CanvasOp::Kind::Text) {
+            texts.push_back(op.text);
+            // Each label is written on a cleared patch.
+            bool onCleared = false;
+            for (const CanvasOp& f : canvas.ops) {
+                onCleared = onCleared ||
+                            (f.kind == CanvasOp::Kind::FillRect && f.rect.left <= op.rect.left &&
+                             f.rect.top < op.rect.top && f.rect.bottom >= op.rect.top);
+            }
+            cleared += onCleared ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{" 20", " 0"}));
+    EXPECT_EQ(cleared, 2);
+}
+
+TEST_F(ChartFixture, TimeLabelsEndInsideTheWindow) {
+    for (double interval : {0.05, 1.0, 30.0, 600.0}) {
+        p.session.ChartINTERVALinSECONDS = interval;
+        canvas.ops.clear();
+        DRAWSCREEN(p, canvas, 1024);
+        const int row = lastBandBottom(p) + 9;
+        int labels = 0;
+        for (const CanvasOp& op : canvas.ops) {
+            if (op.kind == CanvasOp::Kind::Text && op.rect.top == row) {
+                ++labels;
+                EXPECT_LE(op.rect.left + textWidthBound(op.text), 1023)
+                    << op.text << " " << interval;
+            }
+        }
+        EXPECT_GE(labels, 2) << interval;
+    }
+}
+
+TEST_F(ChartFixture, DataCapacityLabelGoesWithTheFirstSample) {
+    DRAWSCREEN(p, canvas, 1024);
+    const auto clearedUnderLabel = [&] {
+        for (const CanvasOp& op : canvas.ops) {
+            if (op.kind == CanvasOp::Kind::FillRect && op.rect.left <= 4 && op.rect.right >= 90 &&
+                op.rect.top <= 17 && op.rect.bottom >= 30) {
+                return true;
+            }
+        }
+        return false;
+    };
+    canvas.ops.clear();
+    p.session.Sample = 0;
+    drawStatusField(p, canvas, 2, " Sample0");
+    EXPECT_FALSE(clearedUnderLabel());
+    p.session.Sample = 1;
+    drawStatusField(p, canvas, 2, " Sample1");
+    EXPECT_TRUE(clearedUnderLabel());
+}
+
+TEST_F(ChartFixture, ProgressLabelFollowsTheIntervalOfThisRun) {
+    for (const auto& [interval, label] :
+         {std::pair{0.05, "data capacity used"},
+          std::pair{0.005, "data panel switched off for sampling speed"}}) {
+        p.session.ChartINTERVALinSECONDS = interval;
+        p.session.ShowDisplays = interval < 0.01 ? 1 : 0;  // left over from the run before
+        canvas.ops.clear();
+        DRAWSCREEN(p, canvas, 1024);
+        bool found = false;
+        for (const CanvasOp& op : canvas.ops) {
+            found = found || op.text == label;
+        }
+        EXPECT_TRUE(found) << label;
+    }
+}
+
+TEST_F(ChartFixture, ResizeBetweenRunsLaysOutTheNextRun) {
+    DRAWSCREEN(p, canvas, 1024);
+    EXPECT_FALSE(chartWindowResized(p, 1400, 900, true));  // during a run: nothing changes
+    EXPECT_EQ(p.prefs[kPrefWindowWidth], 1024);
+    EXPECT_EQ(p.prefs[kPrefWindowHeight], 768);
+    ASSERT_TRUE(chartWindowResized(p, 1400, 900, false));
+    EXPECT_EQ(p.prefs[kPrefWindowWidth], 1400);
+    EXPECT_EQ(p.prefs[kPrefWindowHeight], 900);
+    // The bands fill the new height as they filled the old one.
+    EXPECT_NEAR(nv(4, kBandBottom), 900 - 26, 5.0);
+    EXPECT_NEAR(nv(1, kBandHeight), (900 - 60) / 4.0, 1.0);
+    RecordingCanvas wide{1400, 900};
+    DRAWSCREEN(p, wide, 1024);
+    EXPECT_EQ(p.session.ScreenCapacity, 1401);
+    // Too small a window is bounded; the same size again is no change.
+    ASSERT_TRUE(chartWindowResized(p, 100, 50, false));
+    EXPECT_EQ(p.prefs[kPrefWindowWidth], kMinChartWidth);
+    EXPECT_EQ(p.prefs[kPrefWindowHeight], kMinChartHeight);
+    EXPECT_FALSE(chartWindowResized(p, kMinChartWidth, kMinChartHeight, false));
 }
 
 TEST_F(ChartFixture, PlannedDurationText) {

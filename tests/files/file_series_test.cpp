@@ -79,3 +79,42 @@ TEST(FileSeries, AutosaveWritesTheNextFileAndRestartsTheRun) {
 
 }  // namespace
 }  // namespace trindel
+
+namespace trindel {
+namespace {
+
+// Each run puts its own stamp at the start of the comment and keeps what the user wrote after it.
+TEST(RunComment, StampReplacesTheOldOneAndKeepsTheText) {
+    std::string comment;
+    stampRunComment(comment, DateStamp{"03/04/26", "10:11:12"});
+    ASSERT_EQ(comment.size(), 73u);
+    EXPECT_EQ(comment.substr(0, 33), "\xA5  Recorded 03/04/26 at 10:11:12:");
+    EXPECT_EQ(comment[72], '\r');
+    comment += "mouse 4, fasted\r";
+    stampRunComment(comment, DateStamp{"03/05/26", "08:00:00"});
+    EXPECT_EQ(comment.substr(0, 33), "\xA5  Recorded 03/05/26 at 08:00:00:");
+    EXPECT_EQ(comment.substr(73), "mouse 4, fasted\r");
+    // A comment that does not start with a stamp keeps all its text after the new one.
+    std::string typed = "typed before any run";
+    stampRunComment(typed, DateStamp{"01/01/26", "00:00:00"});
+    EXPECT_EQ(typed.substr(73), "typed before any run");
+}
+
+TEST(RunComment, SavedNoticeOnlyForSavedNamedData) {
+    Program p;
+    p.files.filestrings.dataFileName = "run one";
+    EXPECT_TRUE(ShowFileIsSaved(p).empty());  // not saved
+    p.prefs[kPrefDataSaved] = 1;
+    const auto lines = ShowFileIsSaved(p);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "run one");
+    EXPECT_EQ(lines[2], "  \xA5 has been saved \xA5");
+    p.prefs[kPrefAutorepeat] = 1;
+    EXPECT_TRUE(ShowFileIsSaved(p).empty());
+    p.prefs[kPrefAutorepeat] = 0;
+    p.files.filestrings.dataFileName.clear();
+    EXPECT_TRUE(ShowFileIsSaved(p).empty());
+}
+
+}  // namespace
+}  // namespace trindel

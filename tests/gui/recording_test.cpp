@@ -91,6 +91,11 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
     script.setInterval(20);
     QObject::connect(&script, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
+        // The options window leaves the menu bar usable, so it is not modal.
+        auto* options = program.window().findChild<QDialog*>("OptionsWindow");
+        if (modal == nullptr && options != nullptr && options->isVisible()) {
+            modal = options;
+        }
         if (modal == nullptr && !stopped && p.session.Sample >= 8 &&
             program.window().chartView()->isVisible()) {
             // During the run: a marker key, a note, a pause, a screenshot, then Stop.
@@ -172,7 +177,7 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
         } else if (title == "Kestrine chart file" || title == "Sable ExpeData format" ||
                    title == "Caution" || title == "recording check") {
             commentTitles << title;
-            auto* ok = buttonNamed(modal, "OK");
+            auto* ok = buttonNamed(modal, title == "Kestrine chart file" ? "Comments OK" : "OK");
             QVERIFY(ok != nullptr);
             ok->click();
         }

@@ -38,6 +38,8 @@ TEST(ChartLoop, StopsAfterMaxSamplesPlusOneScansOnSchedule) {
     const auto times = scanTimes(f, &result);
     EXPECT_EQ(result.stop, StopReason::SampleLimit);
     EXPECT_EQ(f.p.session.Sample, 21);
+    // The recording's comment starts with the run's date and time.
+    EXPECT_EQ(f.p.notes.CommentContainer.rfind("\xA5  Recorded ", 0), 0u);
     ASSERT_EQ(times.size(), 21u);
     for (size_t k = 0; k < times.size(); ++k) {
         EXPECT_NEAR(times[k], 0.1 + 0.5 * static_cast<double>(k), 1e-9) << k;
@@ -339,6 +341,9 @@ TEST(ChartMarkers, DrawnAtThePenColumnWithTheirLabel) {
     EXPECT_EQ(f.vp.canvas.ops[1].text, "A");
     EXPECT_EQ(f.vp.canvas.ops[3].text, "5");  // 200 + n shows the number n
     EXPECT_EQ(f.p.Markers[1].slot, 7);
+    // The pause mark's stems reach below the base line and must stay inside the window.
+    ASSERT_TRUE(InsertMarker(f.p, f.io, f.hooks, kPauseMarkCode, 34));
+    EXPECT_LE(f.vp.canvas.ops.back().rect.top + 3, f.vp.canvas.height() - 5);
 }
 
 TEST(ChartMarkers, SwitchMarkerShowsTheDeviceWhenAsked) {

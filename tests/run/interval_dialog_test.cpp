@@ -86,6 +86,38 @@ TEST(IntervalDialog, SamplesButtonsArithmeticAndLimits) {
     EXPECT_FALSE(d.samplesEnabled(SamplesButton::Minus50));
 }
 
+TEST(IntervalDialog, TypedSamplesAreBoundedAndBadTextIgnored) {
+    DialogFixture f;
+    f.p.session.MaxSamples = 1024;
+    IntervalDialog d(f.p, "Chart Channels");
+    const struct {
+        const char* text;
+        bool accepted;
+        int32_t samples;
+        bool buzzed;
+    } kCases[] = {
+        {"3000", true, 3000, false},
+        {" 4500 ", true, 4500, false},
+        {"abc", false, 4500, false},
+        {"12x", false, 4500, false},
+        {"", false, 4500, false},
+        {"3", true, 10, true},
+        {"-7", true, 10, true},
+        {"99999999", true, 2000000, false},
+        {"99999999999999999999", true, 2000000, false},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(d.typeSamples(c.text), c.accepted) << c.text;
+        EXPECT_EQ(d.maxSamples(), c.samples) << c.text;
+        if (c.accepted) {
+            EXPECT_EQ(d.lastChangeBuzzed(), c.buzzed) << c.text;
+        }
+    }
+    d.typeSamples("2500");
+    d.selectionOK();
+    EXPECT_EQ(f.p.session.MaxSamples, 2500);
+}
+
 TEST(IntervalDialog, DurationsAndTheirSamples) {
     EXPECT_EQ(samplesForDuration(216000, 0.1, 2000000), 36000);      // 1 hr at 0.1 s
     EXPECT_EQ(samplesForDuration(216000, 0.001, 2000000), 2000000);  // capped

@@ -8,6 +8,9 @@
 #include <deque>
 #include <fstream>
 
+#include "display/chart_screen.h"
+#include "files/setup_file.h"
+#include "files/temp_folder.h"
 #include "platform/virtual_platform.h"
 
 namespace trindel {
@@ -28,6 +31,7 @@ struct ScriptedWindows : RunWindows {
     StartChoice startChoice = StartChoice::Demonstration;
     int device = 0;
     std::function<void(Program&)> onModes;
+    std::string setupFile;  // "Use Setup File" with this file on the first modes window
 
     StartChoice startWindow(Program&, int& d) override {
         ++startWindows;
@@ -41,6 +45,12 @@ struct ScriptedWindows : RunWindows {
         }
         if (modesWindows > 2) {
             return false;
+        }
+        if (!setupFile.empty() && modesWindows == 1) {
+            m.useSetupFile(loadSetupFile(p, setupFile).ok);
+            if (m.setupKept()) {
+                return true;
+            }
         }
         m.chooseTab(1);
         return m.chooseCountButton(ModesChannelsModel::kFirstCountButton + channels - 1);
@@ -113,6 +123,37 @@ TEST_F(DriverFixture, DemonstrationRunEndsInOptionsWindowAndQuitsWhenSaved) {
     EXPECT_EQ(w.saves, 1);
     EXPECT_EQ(w.dataLossWindows, 0);  // saved data need no question
     EXPECT_EQ(p.prefs[kPrefDataSaved], 1);
+}
+
+TEST_F(DriverFixture, SetupFileFromTheModesWindowIsRecordedAsItStands) {
+    testing::TempFolder folder;
+    {
+        Program saved;
+        SetInitialVariableValues(saved, ScreenSize{1280, 1024});
+        saved.session.RecordingMODE = 1;
+        saved.session.nChan = 5;
+        saved.session.ChartINTERVALinSECONDS = 0.25;
+        saved.session.ChartSampleInterval = 0.25f;
+        saved.session.SampleIntervalinSeconds = 0.25;
+        saved.session.MaxSamples = 30;
+        for (int c = 1; c <= 5; ++c) {
+            saved.channels.Nvar[static_cast<size_t>(c)][kInputNumber] = static_cast<float>(c + 2);
+            saved.channels.Nvar[static_cast<size_t>(c)][kDisplayMax] = 2;
+            saved.channels.Nvar[static_cast<size_t>(c)][kDisplayMin] = -2;
+            saved.channels.Nvar[static_cast<size_t>(c)][kSamplesToAverage] = 1;
+        }
+        SetChanParams(saved, 0, 0);
+        ASSERT_EQ(writeSetupFile(saved, folder.file("five channels")), "");
+    }
+    w.setupFile = folder.file("five channels");
+    w.optionsAnswers = {kOptionsNewSetup};
+    run();
+    EXPECT_EQ(w.intervalWindows, 1);  // only for the new set-up after the first sequence
+    EXPECT_EQ(driver.runsRecorded(), 2);
+    EXPECT_EQ(w.titles[0], "Chart Halted at 30 Samples");
+    // The second sequence was built anew: the kept set-up does not stick.
+    EXPECT_EQ(p.session.nChan, 3);
+    EXPECT_EQ(p.prefs[kPrefSkipDeviceChooser], 0);
 }
 
 TEST_F(DriverFixture, NewRunKeepsTheSetUpAndAsksAboutUnsavedData) {
