@@ -89,6 +89,12 @@ if timeout 10 "$cli" convert src.kstn --to text -o fifo >/dev/null 2>&1; then
 fi
 [[ -p fifo ]] || fail "FIFO replaced"
 
+# info --json is valid JSON for a file name that is not UTF-8.
+name=$(printf 'r\xff\xc3(.kstn')
+cp src.kstn "$name"
+"$cli" info --json "$name" | python3 -c 'import json, sys; json.loads(sys.stdin.buffer.read().decode("utf-8"))' ||
+    fail "info --json on a non-UTF-8 name is not JSON"
+
 # info on a 3 GB sparse file under a 2 GB address-space limit: one line and exit status 1.
 truncate -s 3G sparse.kstn
 out=$(ulimit -v 2000000; timeout 60 "$cli" info sparse.kstn 2>&1)
