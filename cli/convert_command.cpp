@@ -9,6 +9,7 @@
 #include "command_registry.h"
 #include "files/atomic_file.h"
 #include "files/expedata_export.h"
+#include "files/output_path.h"
 #include "files/recording_file_reader.h"
 #include "files/text_export.h"
 #include "text/date_stamp.h"
@@ -62,14 +63,20 @@ int runConvert(const std::string& path, const std::string& to, std::string outpu
     if (output.empty()) {
         output = replaceExtension(path, text ? ".txt" : ".sabl");
     }
-    if (output == path) {
+    // The same file through any spelling or link is refused: writing it would destroy the source.
+    if (output == path || sameFile(output, path)) {
         std::cerr << "trindel-cli: " << path << ": output would replace the input\n";
+        return 1;
+    }
+    const OutputPath target = checkOutputPath(output);
+    if (!target.ok) {
+        std::cerr << "trindel-cli: " << target.error << "\n";
         return 1;
     }
     const bool showProgress = ::isatty(STDERR_FILENO) != 0;
     interrupted = 0;
     auto previous = std::signal(SIGINT, onInterrupt);
-    const WriteResult result = writeFileAtomically(output, [&](ByteSink& sink) {
+    const WriteResult result = writeFileAtomically(target.path, [&](ByteSink& sink) {
         if (!text) {
             estimateEnd(r);
             return writeExpeData(r, sink);

@@ -1,5 +1,7 @@
 // trindel-cli: headless front end on the program's core.
+#include <exception>
 #include <iostream>
+#include <new>
 
 #include "command_registry.h"
 
@@ -23,6 +25,13 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         return app.exit(e) == 0 ? 0 : 1;
+    } catch (const std::bad_alloc&) {
+        // Whatever ran out of memory, the user gets one line and exit status 1.
+        std::cerr << "trindel-cli: not enough memory\n";
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << "trindel-cli: " << e.what() << "\n";
+        return 1;
     }
     return exitStatus;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "command_registry.h"
+#include "files/output_path.h"
 #include "files/save_files.h"
 #include "platform/null_canvas.h"
 #include "platform/system_clock.h"
@@ -29,9 +30,30 @@ namespace trindel::cli {
 namespace {
 
 std::atomic<bool> gInterrupted{false};
+std::atomic<bool> gSaving{false};
 
+// Ctrl-C, SIGTERM and SIGHUP all stop the recording and save it. One arriving while the file is
+// being written only says so: the save finishes, and an unfinished save never leaves a file.
 extern "C" void onInterrupt(int) {
+    if (gSaving.load()) {
+        static const char kWait[] = "\ntrindel-cli record: saving the recording, please wait\n";
+        const ssize_t ignored = ::write(STDERR_FILENO, kWait, sizeof kWait - 1);
+        (void)ignored;
+        return;
+    }
     gInterrupted.store(true);
+}
+
+void catchStopSignals() {
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // no SA_RESTART: the interrupt ends a sleep at once
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaction(sig, &action, nullptr);
+    }
+    // A closed pipe on stderr or stdout fails the progress line's write; it never ends the run.
+    signal(SIGPIPE, SIG_IGN);
 }
 
 // Ctrl-C arrives as a press of the toolbar's Stop button; keys typed on a terminal arrive as key
@@ -120,6 +142,7 @@ class Progress {
                          static_cast<int>(fraction * 100), clockText(secondsLeft).c_str());
         }
         std::fflush(stderr);
+        std::clearerr(stderr);  // a closed pipe is no reason to stop recording
     }
     void finish() {
         if (terminal_) {
@@ -161,6 +184,12 @@ int record(const Options& o) {
         std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
         return 1;
     }
+    // Where the file goes is checked before recording, not found unwritable at the end.
+    const OutputPath output = checkOutputPath(o.output);
+    if (!output.ok) {
+        std::fprintf(stderr, "trindel-cli record: %s\n", output.error.c_str());
+        return 1;
+    }
     constexpr int kWidth = 1024, kHeight = 768;
     Program p;
     // A different demonstration sequence on every run.
@@ -183,11 +212,7 @@ int record(const Options& o) {
     Platform io{clock, events, sounds, canvas, host};
     ChartHooks hooks;
 
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0;  // no SA_RESTART: the interrupt ends a sleep at once
-    sigaction(SIGINT, &action, nullptr);
+    catchStopSignals();
 
     const DateStamp start = localStamp(std::time(nullptr));
     p.files.filestrings.startDate = start.date;
@@ -200,14 +225,15 @@ int record(const Options& o) {
     };
     const RunResult result = RecordingRun(p, io, hooks).record(frontEnd);
     progress.finish();
-    signal(SIGINT, SIG_DFL);
+    gSaving.store(true);
     const DateStamp end = localStamp(std::time(nullptr));
     p.files.EndRecordingDate = end.date;
     p.files.EndRecordingTime = end.time;
 
     CHECKSAMPLERATE(p, result.scanSpan(interval));
     p.session.nSamples = p.session.Sample;
-    const WriteResult written = writeChartFile(p, format, o.output);
+    const WriteResult written = writeChartFile(p, format, output.path);
+    gSaving.store(false);
     if (!written.ok) {
         error = written.error.empty() ? "writing " + o.output + " failed" : written.error;
         std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
@@ -241,7 +267,9 @@ static CommandRegistrar reg{[](CLI::App& app, int& exitStatus) {
     cmd->add_option("--format", opts->format, "binary, text or expedata");
     cmd->add_flag("--timing", opts->timing, "print the scan lateness at the end");
     cmd->add_option("-o,--output", opts->output, "file to write")->required();
-    cmd->callback([opts, channels, interval, average, &exitStatus] {
+    cmd->callback([opts, channels, interval, average, samples, duration, &exitStatus] {
+        opts->recording.samplesGiven = samples->count() > 0;
+        opts->recording.durationGiven = duration->count() > 0;
         opts->recording.channelsGiven = channels->count() > 0;
         opts->recording.intervalGiven = interval->count() > 0;
         opts->recording.averageGiven = average->count() > 0;

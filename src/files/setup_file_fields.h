@@ -107,6 +107,13 @@ void walk(IO& io, SetupState& s, int16_t& fileWidth) {
     for (int c = 1; c <= nChan; ++c) {
         for (int e = 1; e <= 13; ++e) {
             io.f32(nvar[c][e], "channel records");
+            if (reading && e >= kCoeffA && e <= kCoeffC) {
+                // A coefficient that is not a number would fill the recording with NaN or INF.
+                require(std::isfinite(nvar[c][e]),
+                        "channel " + std::to_string(c) + " coefficient " +
+                            std::string(1, static_cast<char>('a' + (e - kCoeffA))) +
+                            " is not a finite number");
+            }
         }
     }
     if (mode9) {

@@ -21,7 +21,11 @@ void writeHeader(ByteWriter& out, const Recording& r, bool timeColumn) {
     }
     const size_t nChan = r.channels.size();
     for (size_t i = 0; i < r.writtenCount(); ++i) {
-        const std::string label = macRomanToUtf8(r.written(i).label);
+        std::string label = macRomanToUtf8(r.written(i).label);
+        // A CR, LF or TAB inside a label would break the header's line and columns.
+        std::replace_if(
+            label.begin(), label.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; },
+            ' ');
         out.bytes(label.data(), label.size());
         const size_t channelNumber = r.firstWritten + i + 1;
         out.byte(channelNumber == nChan ? '\r' : '\t');

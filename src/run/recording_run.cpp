@@ -35,8 +35,10 @@ RunResult RecordingRun::record(const RunFrontEnd& frontEnd) {
         if (out.scanTaken) {
             if (result.scans == 0) {
                 result.firstScan = out.scanTime;
+                result.firstDue = out.scanDue;
             }
             result.lastScan = out.scanTime;
+            result.lastDue = out.scanDue;
             ++result.scans;
             lateness.push_back(std::max(0.0, out.scanTime - out.scanDue));
             if (frontEnd.scanTaken) {

@@ -3,6 +3,7 @@
 // their front ends only ask for a stop and look at each scan.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 
 #include "platform/platform.h"
@@ -33,9 +34,17 @@ struct RunResult {
     ScanLateness lateness;
     int32_t scans = 0;
     double firstScan = 0.0, lastScan = 0.0;  // clock times of the first and last scan
-    // Seconds the scans span, each counted as one interval: n scans on time span n intervals.
+    double firstDue = 0.0, lastDue = 0.0;    // the times the first and last scan were due
+    // Seconds the scans span, each counted as one interval: n scans on schedule span n intervals.
+    // Measured from the first scan's due time, so late first scans followed by a catch-up burst
+    // keep the interval; a last scan more than an interval late (a loop that fell behind and
+    // stayed behind) adds what it lost beyond that interval.
     double scanSpan(double interval) const {
-        return scans == 0 ? 0.0 : (lastScan - firstScan) + interval;
+        if (scans == 0) {
+            return 0.0;
+        }
+        const double behind = std::max(0.0, (lastScan - lastDue) - interval);
+        return (lastDue - firstDue) + interval + behind;
     }
 };
 

@@ -21,6 +21,14 @@ bool usableInterval(double interval) {
 int32_t samplesWanted(const RecordSettings& r, double interval, int32_t byDefault,
                       std::string& error) {
     double n = byDefault;
+    if (r.samplesGiven && r.samples < 1) {
+        error = "--samples must be at least 1";
+        return 0;
+    }
+    if (r.durationGiven && !(std::isfinite(r.duration) && r.duration > 0.0)) {
+        error = "--duration must be a positive number of seconds";
+        return 0;
+    }
     if (r.samples > 0) {
         n = r.samples;
     } else if (r.duration > 0.0) {

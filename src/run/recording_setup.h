@@ -25,6 +25,7 @@ void setDefaultChannels(ChannelTable& table, int channels, const ChannelDefaults
 struct RecordSettings {
     std::string setup;  // set-up file, empty for none
     bool channelsGiven = false, intervalGiven = false, averageGiven = false;
+    bool samplesGiven = false, durationGiven = false;  // a given 0 or non-finite value is refused
     int channels = 4;
     double interval = 1.0;  // seconds
     int32_t samples = 0;    // 0: from `duration`, else the set-up's count or 100

@@ -357,6 +357,26 @@ TEST_F(DamagedSetupFile, ImpossibleValues) {
     expectRefused(patched(putI16, 18, int16_t{11}), "switching mode");
 }
 
+TEST_F(DamagedSetupFile, NonFiniteCoefficientsAreRefusedWithTheFieldNamed) {
+    const auto eight = setupFileBytes(demoSetup(8, 0));
+    const size_t records = 30 + 244;  // channel 1, element 1
+    struct Case {
+        int channel, element;
+        float value;
+        std::string named;
+    };
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    for (const Case& c : {Case{1, kCoeffA, nan, "channel 1 coefficient a"},
+                          Case{2, kCoeffB, inf, "channel 2 coefficient b"},
+                          Case{8, kCoeffC, -inf, "channel 8 coefficient c"}}) {
+        auto bad = eight;
+        putF32(bad, records + static_cast<size_t>((c.channel - 1) * 13 + c.element - 1) * 4,
+               c.value);
+        expectRefused(bad, c.named);
+    }
+}
+
 TEST_F(DamagedSetupFile, OlderLayoutsAreNamed) {
     for (const std::string version : {"-9998", "-9999", "-999", "-99"}) {
         std::vector<uint8_t> old(version.begin(), version.end());

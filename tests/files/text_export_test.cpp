@@ -44,6 +44,20 @@ TEST(TextExport, LayoutWithTimeColumn) {
     EXPECT_EQ(saveText(p), want);
 }
 
+TEST(TextExport, ControlCharactersInLabelsAreWrittenAsBlanksAndReadBack) {
+    Program p = testing::smallChartRun();
+    p.channels.setLabel(1, "O2\r%");
+    p.channels.setLabel(2, "C\tO\n2");
+    VectorSink sink;
+    ASSERT_TRUE(SaveASCII(p, sink));
+    const std::string text(sink.bytes.begin(), sink.bytes.end());
+    EXPECT_EQ(text.substr(0, text.find('\r')),
+              testing::padded("O2 %", 30) + "\t" + testing::padded("C O 2", 30));
+    auto read = readTextRecording(sink.bytes);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.file.recording.sampleCount, 2);
+}
+
 TEST(TextExport, ScopePlusChartLeavesChannelOneOut) {
     Program p = testing::smallChartRun();
     p.session.RecordingMODE = 3;

@@ -9,6 +9,7 @@
 #include "chart_fixture.h"
 #include "run/recording_setup.h"
 #include "run/run_driver.h"
+#include "run/speed_limits.h"
 
 namespace trindel {
 namespace {
@@ -124,6 +125,50 @@ TEST(RecordingRun, AStopWantedByTheFrontEndEndsTheRunAsTheStopButton) {
     // The pass asked to stop still takes the scan that is due, as with the Stop button.
     EXPECT_EQ(f.p.session.Sample, 8);
     EXPECT_EQ(r.scans, 8);
+}
+
+TEST(RecordingRun, RateCheckKeepsTheIntervalOfRunsThatCaughtUpAndMeasuresRunsThatFellBehind) {
+    struct Case {
+        int32_t scans;
+        double firstDelay;  // intervals the first scan is late
+        double scanCost;    // intervals each scan takes
+        bool kept;          // the requested interval stands
+        double measured;    // in intervals, when not kept
+    };
+    const std::vector<Case> cases = {
+        {3, 2.4, 0.0, true, 1.0},      // late start, all three scans in one burst
+        {25, 2.4, 0.0, true, 1.0},     // late start, caught up, then on time
+        {25, 0.0, 0.0, true, 1.0},     // on time throughout
+        {25, 0.0, 0.5, true, 1.0},     // busy but within the interval
+        {20, 0.0, 1.5, false, 1.425},  // slower than the interval: 19 × 0.5 behind, less one
+    };
+    constexpr double kStep = 0.01;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << c.scans << " scans, delay " << c.firstDelay << ", cost " << c.scanCost);
+        testing::ChartFixture f(2, kStep, c.scans - 1);
+        f.p.session.ChartSampleInterval = static_cast<float>(kStep);
+        RunFrontEnd frontEnd;
+        frontEnd.stopWanted = [&, delayed = false]() mutable {
+            if (!delayed) {
+                delayed = true;
+                // The first scan is due 0.1 s after the run begins.
+                f.vp.clock.advanceBy(0.1 + c.firstDelay * kStep);
+            }
+            return false;
+        };
+        frontEnd.scanTaken = [&](const Program&, const PassOutcome&) {
+            f.vp.clock.advanceBy(c.scanCost * kStep);
+        };
+        const RunResult r = RecordingRun(f.p, f.io, f.hooks).record(frontEnd);
+        ASSERT_EQ(r.scans, c.scans);
+        CHECKSAMPLERATE(f.p, r.scanSpan(kStep));
+        if (c.kept) {
+            EXPECT_FLOAT_EQ(f.p.session.SampleInterval, static_cast<float>(kStep));
+        } else {
+            EXPECT_NEAR(f.p.session.SampleInterval, c.measured * kStep, 1e-6);
+        }
+    }
 }
 
 TEST(ScanLateness, NearestRankPercentilesMaxAndLateCount) {
