@@ -201,6 +201,10 @@ int main(int argc, char** argv) {
             queue.pop_front();
         }
         if (stopAfter >= 0 && readings >= stopAfter && queue.empty()) {
+            // The last reply reaches the program before the line goes dead (a hang-up throws
+            // away what the terminal still holds).
+            ::tcdrain(master);
+            ::usleep(200000);
             hangUp = true;
             break;
         }

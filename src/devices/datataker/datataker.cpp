@@ -1,5 +1,7 @@
 #include "devices/datataker/datataker.h"
 
+#include <memory>
+
 #include "devices/device_table.h"
 #include "devices/serial/serial_port.h"
 #include "platform/platform.h"
@@ -58,7 +60,8 @@ bool contactDT800(DeviceLink& l, std::string& error) {
     return true;
 }
 
-void ReadDataTaker(Program& p, Platform& io, SerialPort& port, int channel, int /*interactive*/) {
+void ReadDataTaker(Program& p, Platform& io, SerialPort& port, DataTakerMemory& memory, int channel,
+                   int /*interactive*/) {
     const auto model = dataTakerModel(p.device.External_AD);
     if (!model || channel < 1 || channel > kMaxChannels) {
         return;
@@ -75,15 +78,19 @@ void ReadDataTaker(Program& p, Platform& io, SerialPort& port, int channel, int 
         port.discardInput();
         port.command(spec);
         // The whole line, not just its first bytes: a reading cut in two would read wrong.
-        if (port.waitForLineEnd(kDataTakerReplyTimeout)) {
+        if (port.waitForReplyLine(kDataTakerReplyTimeout)) {
             value = parseReading(port.readItem());
+        } else {
+            port.noteUnansweredRequest(kDataTakerLateReply);
         }
     }
     if (value) {
         const double v = answersInMillivolts(fields) ? *value * 0.001 : *value;
         p.device.volts = static_cast<float>(v);
+        memory.lastGood[c] = p.device.volts;
+        memory.haveGood[c] = true;
     } else {
-        setFailedReading(p, io, channel, p.device.lastvoltageX[1][c]);
+        setFailedReading(p, io, channel, memory.haveGood[c] ? memory.lastGood[c] : kBadReading);
     }
     if (*model != DataTakerModel::DT800) {
         p.device.lastvoltage[c] = p.device.volts;
@@ -91,10 +98,11 @@ void ReadDataTaker(Program& p, Platform& io, SerialPort& port, int channel, int 
 }
 
 void installDataTakerReaders(DeviceReaders& readers, SerialPort& port) {
+    auto memory = std::make_shared<DataTakerMemory>();
     for (const int code : {2, 3, 4}) {
-        readers.slots[static_cast<size_t>(code)] = [&port](Program& p, Platform& io, int channel,
-                                                           int interactive) {
-            ReadDataTaker(p, io, port, channel, interactive);
+        readers.slots[static_cast<size_t>(code)] = [&port, memory](Program& p, Platform& io,
+                                                                   int channel, int interactive) {
+            ReadDataTaker(p, io, port, *memory, channel, interactive);
         };
     }
 }

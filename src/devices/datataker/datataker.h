@@ -2,6 +2,7 @@
 // counter presets, conversion modes, reset, buffer flush, firmware check and self-tests.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct DeviceReaders;
 
 // How long a reading may take (30 ticks).
 inline constexpr double kDataTakerReplyTimeout = 0.5;
+// How long a reply that missed its time-out may still turn up.
+inline constexpr double kDataTakerLateReply = 2.0;
 
 // Start-up contact of a DT500 or DT50 (the port is open): the set-up commands, then the echoes
 // the logger sent before echo was switched off are dropped.
@@ -27,8 +30,16 @@ void DT500setup(SerialPort& port);
 bool contactDT800(DeviceLink& l, std::string& error);
 void DT800setup(SerialPort& port);
 
+// The last good reading of each channel from the logger: a failed reading stores it (with
+// "Last Sample Value" chosen) only when there is one, never a value the logger did not send.
+struct DataTakerMemory {
+    std::array<float, 17> lastGood{};
+    std::array<bool, 17> haveGood{};
+};
+
 // ReadDataTaker500 / ReadDataTaker800: one reading of the channel into p.device.volts.
-void ReadDataTaker(Program& p, Platform& io, SerialPort& port, int channel, int interactive);
+void ReadDataTaker(Program& p, Platform& io, SerialPort& port, DataTakerMemory& memory, int channel,
+                   int interactive);
 
 // Makes the selected logger's reader read through `port` (codes 2, 3 and 4).
 void installDataTakerReaders(DeviceReaders& readers, SerialPort& port);

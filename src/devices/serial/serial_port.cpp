@@ -1,5 +1,6 @@
 #include "devices/serial/serial_port.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "devices/serial/serial_speed.h"
@@ -23,6 +24,7 @@ void SerialPort::close() {
         line_.close();
     }
     buffer_.clear();
+    lateUntil_.clear();
 }
 
 void SerialPort::send(std::string_view text) {
@@ -76,13 +78,59 @@ bool SerialPort::waitForLineEnd(double timeoutSeconds) {
 }
 
 void SerialPort::discardInput() {
+    size_t lines = 0;
+    for (const char c : buffer_.readBytes(buffer_.size())) {
+        lines += c == '\r' ? 1 : 0;
+    }
     // Bounded: a device that streams without pause cannot keep us here.
     for (int i = 0; i < 64 && line_.isOpen() && line_.available() > 0; ++i) {
-        if (line_.read(LineBuffer::kCapacity).empty()) {
+        const std::string dropped = line_.read(LineBuffer::kCapacity);
+        if (dropped.empty()) {
             break;
+        }
+        for (const char c : dropped) {
+            lines += c == '\r' ? 1 : 0;
         }
     }
     buffer_.clear();
+    dropLateAnswers(lines);
+}
+
+void SerialPort::dropLateAnswers(size_t lines) {
+    const auto now = std::chrono::steady_clock::now();
+    while (!lateUntil_.empty() && lateUntil_.front() < now) {
+        lateUntil_.pop_front();
+    }
+    for (; lines > 0 && !lateUntil_.empty(); --lines) {
+        lateUntil_.pop_front();
+    }
+}
+
+void SerialPort::noteUnansweredRequest(double staleAfterSeconds) {
+    lateUntil_.push_back(std::chrono::steady_clock::now() +
+                         std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                             std::chrono::duration<double>(staleAfterSeconds)));
+    // Bounded: a device that never answers leaves no growing list behind.
+    while (lateUntil_.size() > 64) {
+        lateUntil_.pop_front();
+    }
+}
+
+bool SerialPort::waitForReplyLine(double timeoutSeconds) {
+    using Steady = std::chrono::steady_clock;
+    const auto deadline = Steady::now() + std::chrono::duration<double>(timeoutSeconds);
+    for (;;) {
+        const double left = std::chrono::duration<double>(deadline - Steady::now()).count();
+        if (!waitForLineEnd(std::max(0.0, left))) {
+            return false;
+        }
+        dropLateAnswers(0);
+        if (lateUntil_.empty()) {
+            return true;
+        }
+        buffer_.readLine();  // the answer to an earlier request
+        lateUntil_.pop_front();
+    }
 }
 
 }  // namespace trindel

@@ -2,7 +2,9 @@
 // protocols use (send, send CR, command, available, reads, and waits with deadlines).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 
@@ -44,6 +46,15 @@ class SerialPort {
     // Drops everything received so far (buffered and waiting in the system).
     void discardInput();
 
+    // Request and reply accounting for devices that answer each request with one line: a
+    // request that timed out may still be answered, and that late line must not pass for the
+    // answer to a later request. Lines arriving within `staleAfterSeconds` of the unanswered
+    // request are dropped.
+    void noteUnansweredRequest(double staleAfterSeconds);
+    // Waits until a line answering the latest request is buffered (late answers to earlier
+    // requests are dropped on the way) or `timeoutSeconds` pass.
+    bool waitForReplyLine(double timeoutSeconds);
+
     std::string readBytes(size_t n) { return buffer_.readBytes(n); }
     std::string readLine() { return buffer_.readLine(); }
     std::string readItem() { return buffer_.readItem(); }
@@ -54,8 +65,11 @@ class SerialPort {
     template <class Done>
     bool waitUntil(Done done, double timeoutSeconds);
 
+    void dropLateAnswers(size_t lines);
+
     SerialLine& line_;
     LineBuffer buffer_;
+    std::deque<std::chrono::steady_clock::time_point> lateUntil_;
     std::string path_;
     int32_t speed_ = 0;
 };

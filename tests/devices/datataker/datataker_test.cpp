@@ -75,16 +75,24 @@ TEST(ReadDataTaker, CrLfRepliesReadInTurn) {
     }
 }
 
-// A reply that arrives after the time-out is not taken for the next channel's reading.
-TEST(ReadDataTaker, LateReplyIsNotTakenForTheNextReading) {
+// A reply that arrives after the time-out is not taken for a later channel's reading, whether it
+// came before the next request or after it.
+TEST(ReadDataTaker, LateReplyIsNotTakenForALaterReading) {
     Logger d(2);
     d.line.responder = [](const std::string&) { return std::string(); };
     ReadExternalADValue(d.p, d.io, 1, 1);
     EXPECT_FLOAT_EQ(d.p.device.volts, -99999.0f);
-    d.line.incoming = "9999\r\n";  // the late reply to channel 1
+    d.line.incoming = "9999\r\n";  // the late reply to channel 1, before the next request
     d.line.responder = [](const std::string&) { return std::string("2000\r\n"); };
     ReadExternalADValue(d.p, d.io, 2, 1);
     EXPECT_FLOAT_EQ(d.p.device.volts, 2.0f);
+
+    d.line.responder = [](const std::string&) { return std::string(); };
+    ReadExternalADValue(d.p, d.io, 3, 1);
+    // The late reply to channel 3 arrives after channel 4's request, ahead of its answer.
+    d.line.responder = [](const std::string&) { return std::string("8888\r\n3000\r\n"); };
+    ReadExternalADValue(d.p, d.io, 4, 1);
+    EXPECT_FLOAT_EQ(d.p.device.volts, 3.0f);
 }
 
 TEST(ReadDataTaker, FailedReadings) {
@@ -99,6 +107,7 @@ TEST(ReadDataTaker, FailedReadings) {
     const Case cases[] = {
         {"silent, first sample, last value chosen", "", false, 1, 1, -99999.0f},
         {"silent, later sample, last value chosen", "", false, 5, 1, 0.25f},
+        {"silent, never a good reading, last value chosen", "", false, 5, 1, -99999.0f},
         {"silent, later sample", "", false, 5, 0, -99999.0f},
         {"garbage", "#@!?~x\r\n", false, 5, 0, -99999.0f},
         {"port vanished", "1500\r\n", true, 5, 1, 0.25f},
@@ -108,9 +117,13 @@ TEST(ReadDataTaker, FailedReadings) {
         Logger d(4);
         d.p.session.Sample = c.sample;
         d.p.prefs[kPrefBadReadingStore] = c.lastValuePref;
-        d.p.device.lastvoltageX[1][2] = 0.25f;
         d.p.device.SerialWarningBuzz = 1;
+        if (std::string(c.name).find("never") == std::string::npos) {
+            d.line.responder = [](const std::string&) { return std::string("250\r\n"); };
+            ReadExternalADValue(d.p, d.io, 2, 1);  // the last good reading: 0.25 V
+        }
         d.line.gone = c.gone;
+        d.line.commands.clear();
         d.line.responder = [&](const std::string&) { return std::string(c.reply); };
         ReadExternalADValue(d.p, d.io, 2, 1);
         EXPECT_FLOAT_EQ(d.p.device.volts, c.volts);
