@@ -7,8 +7,9 @@ namespace trindel::gui {
 
 namespace {
 
-RunDriverConfig driverConfig() {
+RunDriverConfig driverConfig(DeviceConnection& device) {
     RunDriverConfig c;
+    c.device = &device;
     c.features.saveSetup = true;
     c.shutdownMessagePath =
         QDir::home().filePath(".config/Trindel/TDshutdown message.txt").toStdString();
@@ -23,7 +24,7 @@ DesktopProgram::DesktopProgram()
       platform_(io_.platform()),
       window_(*program_, io_),
       frontEnd_(*program_, io_, window_),
-      driver_(*program_, platform_, frontEnd_, frontEnd_, driverConfig()) {
+      driver_(*program_, platform_, frontEnd_, frontEnd_, driverConfig(device_)) {
     frontEnd_.driver = &driver_;
     io_.host.parent = &window_;
 }

@@ -21,6 +21,8 @@ namespace trindel::gui {
 RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, Sounds& sounds, int& device);
 // "External A/D Device": the chosen code, or 0 for the demonstration mode.
 int runDeviceDialog(QWidget* parent, Program& p);
+// "Serial Port Selection:  " on its model; false when the user quits the program.
+bool runPortDialog(QWidget* parent, Program& p, PortDialogModel& model, Sounds& sounds);
 // "Modes and Channels"; false when closed without a choice (Quit).
 bool runModesWindow(QWidget* parent, ModesChannelsModel& model);
 // The chart "Sample Rate" dialog; false when the user quits.

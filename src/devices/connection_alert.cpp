@@ -1,5 +1,6 @@
 #include "devices/connection_alert.h"
 
+#include "devices/device_table.h"
 #include "platform/platform.h"
 #include "state/program.h"
 
@@ -29,6 +30,22 @@ bool ConnectionERROR(Program& p, Platform& io, const std::string& deviceName,
         message += "\r" + detail;
     }
     return io.host.alert(t.title, message, t.buttons) != 0;
+}
+
+std::string connectionName(int16_t External_AD) {
+    switch (External_AD) {
+        case 1:
+            return "UI2";
+        case 2:
+        case 3:
+            return "DataTaker";
+        case 4:
+            return "DT800";
+        case 5:
+            return "ADAM-4019";
+        default:
+            return std::string(deviceInfo(External_AD).portName);
+    }
 }
 
 std::string notAnsweringText(const std::string& deviceName) {

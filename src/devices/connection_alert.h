@@ -2,6 +2,7 @@
 // device stops answering.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ ConnectionAlertText connectionAlertText(const std::string& deviceName);
 // when the user chose "Quit Trindel" (or closed the alert).
 bool ConnectionERROR(Program& p, Platform& io, const std::string& deviceName,
                      const std::string& detail = {});
+
+// The name the alert gives a device: "UI2", "DataTaker", "DT800", "ADAM-4019", or the port-dialog
+// name of any other.
+std::string connectionName(int16_t External_AD);
 
 // The status text while a device does not answer during a recording.
 std::string notAnsweringText(const std::string& deviceName);

@@ -19,10 +19,6 @@ std::unique_ptr<SerialLine> machineLine(std::unique_ptr<SerialLine> line) {
     return std::make_unique<LibSerialPortLine>();
 }
 
-std::string alertName(int16_t code) {
-    return code == 4 ? "DT800" : "DataTaker";
-}
-
 }  // namespace
 
 DeviceConnection::DeviceConnection(std::unique_ptr<SerialLine> line)
@@ -36,7 +32,7 @@ DeviceConnection::Result DeviceConnection::connect(Program& p, Platform& io,
     const auto model = dataTakerModel(code);
     if (!model) {
         r.error = "this device is not supported yet";
-        r.quit = ConnectionERROR(p, io, std::string(deviceInfo(code).portName), r.error);
+        r.quit = ConnectionERROR(p, io, connectionName(code), r.error);
         return r;
     }
     p.device.DemonstrationMODE = 0;
@@ -47,7 +43,7 @@ DeviceConnection::Result DeviceConnection::connect(Program& p, Platform& io,
     }
     if (!SetUpSerialPort(l, path, r.error)) {
         port_.close();
-        r.quit = ConnectionERROR(p, io, alertName(code), r.error);
+        r.quit = ConnectionERROR(p, io, connectionName(code), r.error);
         return r;
     }
     DATATAKERBUTTON(p);
