@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -189,7 +190,8 @@ int main(int argc, char** argv) {
     while (gStop == 0 && !hangUp) {
         int timeoutMs = -1;
         if (!queue.empty()) {
-            timeoutMs = std::max(0, static_cast<int>((queue.front().at - now()) * 1000.0) + 1);
+            const double left = queue.front().at - now();
+            timeoutMs = left <= 0.0 ? 0 : static_cast<int>(std::ceil(left * 1000.0));
         }
         pollfd pfd{master, POLLIN, 0};
         const int ready = ::poll(&pfd, 1, timeoutMs);
