@@ -1,5 +1,7 @@
 #include "desktop_program.h"
 
+#include "windows.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -26,6 +28,9 @@ DesktopProgram::DesktopProgram()
       frontEnd_(*program_, io_, window_),
       driver_(*program_, platform_, frontEnd_, frontEnd_, driverConfig(device_)) {
     frontEnd_.driver = &driver_;
+    window_.onDeviceCommand = [this](MenuCommand command) {
+        runDeviceCommand(&window_, *program_, platform_, device_, command);
+    };
     io_.host.parent = &window_;
 }
 

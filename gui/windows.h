@@ -8,8 +8,10 @@
 
 #include "platform/sounds.h"
 #include "run/chart_hooks.h"
+#include "run/device_connection.h"
 #include "run/run_driver.h"
 #include "state/program.h"
+#include "ui/menu_table.h"
 
 class QWidget;
 
@@ -23,6 +25,9 @@ RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, Sounds& soun
 int runDeviceDialog(QWidget* parent, Program& p);
 // "Serial Port Selection:  " on its model; false when the user quits the program.
 bool runPortDialog(QWidget* parent, Program& p, PortDialogModel& model, Sounds& sounds);
+// A choice in the External A-D Device submenu: the loggers' windows and commands.
+void runDeviceCommand(QWidget* parent, Program& p, Platform& io, DeviceConnection& connection,
+                      MenuCommand command);
 // "Modes and Channels"; false when closed without a choice (Quit).
 bool runModesWindow(QWidget* parent, ModesChannelsModel& model);
 // The chart "Sample Rate" dialog; false when the user quits.

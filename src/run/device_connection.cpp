@@ -41,6 +41,7 @@ DeviceConnection::Result DeviceConnection::connect(Program& p, Platform& io,
     if (progress) {
         l.progress = progress;
     }
+    path_ = path;
     if (!SetUpSerialPort(l, path, r.error)) {
         port_.close();
         r.quit = ConnectionERROR(p, io, connectionName(code), r.error);
@@ -60,6 +61,15 @@ DeviceConnection::Result DeviceConnection::connect(Program& p, Platform& io,
     installDataTakerReaders(p.readers, port_);
     r.connected = true;
     return r;
+}
+
+bool DeviceConnection::reconnect(Program& p, Platform& io, std::string& error) {
+    if (path_.empty() || !dataTakerModel(p.device.External_AD)) {
+        error = "no logger was connected";
+        return false;
+    }
+    DeviceLink l{p, io, port_};
+    return SetUpSerialPort(l, path_, error);
 }
 
 void DeviceConnection::prepareRun(Program& p, Platform& io) {

@@ -36,6 +36,9 @@ class DeviceConnection {
     // passes over every channel; the counter presets of a DT500/DT50.
     void prepareRun(Program& p, Platform& io);
     void close() { port_.close(); }
+    // Opens the last port again and repeats the contact (a port that came back after it
+    // vanished). False with `error` in words.
+    bool reconnect(Program& p, Platform& io, std::string& error);
 
     bool isOpen() const { return port_.isOpen(); }
     // The port vanished or the device hung up during the recording.
@@ -46,6 +49,7 @@ class DeviceConnection {
     DeviceLink link(Program& p, Platform& io) { return DeviceLink{p, io, port_}; }
 
   private:
+    std::string path_;
     std::unique_ptr<SerialLine> line_;
     SerialPort port_;
 };
