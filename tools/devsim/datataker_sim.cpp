@@ -133,7 +133,7 @@ std::string DataTakerSim::handle(const std::string& raw) {
         }
     }
     if (raw == "STATUS1" && model_ == Model::DT800) {
-        return out + line("aT800 V6.18.0002 Flash 2048K Firmware 3.05");
+        return out + line("aT800 V6.18.0002  Flash 2048K  Firmware 3.05");
     }
     if (std::regex_match(raw, m, kBurst) && model_ == Model::DT800) {
         const long count = std::stol(m[1]);
