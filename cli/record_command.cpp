@@ -1,4 +1,5 @@
-// trindel-cli record: a chart recording on the demonstration source, saved to a file. The
+// trindel-cli record: a chart recording on the demonstration source or a logger, saved to a
+// file. The
 // recording is the library's one recording run; this file is its terminal front end.
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "command_registry.h"
+#include "device_options.h"
 #include "files/output_path.h"
 #include "files/save_files.h"
 #include "platform/null_canvas.h"
@@ -107,6 +109,7 @@ struct Options {
     std::string format = "binary";
     bool timing = false;
     std::string output;
+    DeviceOptions device;
 };
 
 std::string clockText(double seconds) {
@@ -180,7 +183,8 @@ void printLateness(const ScanLateness& l) {
 int record(const Options& o) {
     DataFormat format{};
     std::string error;
-    if (!checkRecordSettings(o.recording, error) || !formatFromName(o.format, format, error)) {
+    if (!checkRecordSettings(o.recording, error) || !formatFromName(o.format, format, error) ||
+        !validDeviceOptions(o.device, error)) {
         std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
         return 1;
     }
@@ -211,6 +215,12 @@ int record(const Options& o) {
     QuietHost host;
     Platform io{clock, events, sounds, canvas, host};
     ChartHooks hooks;
+    DeviceConnection device;
+    if (!o.device.device.empty() && !connectDevice(p, io, o.device, device, error)) {
+        std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
+        return 1;
+    }
+    bool toldLost = false;
 
     catchStopSignals();
 
@@ -222,6 +232,10 @@ int record(const Options& o) {
     frontEnd.scanTaken = [&](const Program& prog, const PassOutcome& out) {
         const double left = (samples - prog.session.Sample) * interval;
         progress.update(prog.session.Sample, left, out.scanTime, out.finished);
+        if (!toldLost && device.lost()) {
+            toldLost = true;
+            std::fprintf(stderr, "\ntrindel-cli record: %s\n", device.statusText(prog).c_str());
+        }
     };
     const RunResult result = RecordingRun(p, io, hooks).record(frontEnd);
     progress.finish();
@@ -252,7 +266,7 @@ int record(const Options& o) {
 static CommandRegistrar reg{[](CLI::App& app, int& exitStatus) {
     auto opts = std::make_shared<Options>();
     CLI::App* cmd = app.add_subcommand(
-        "record", "Run a chart recording on the demonstration source and save it");
+        "record", "Run a chart recording on the demonstration source or a logger and save it");
     cmd->add_option("--setup", opts->recording.setup, "set-up file to record with");
     auto* channels =
         cmd->add_option("--channels", opts->recording.channels, "number of channels (1-16)");
@@ -267,6 +281,7 @@ static CommandRegistrar reg{[](CLI::App& app, int& exitStatus) {
     cmd->add_option("--format", opts->format, "binary, text or expedata");
     cmd->add_flag("--timing", opts->timing, "print the scan lateness at the end");
     cmd->add_option("-o,--output", opts->output, "file to write")->required();
+    addDeviceOptions(cmd, opts->device);
     cmd->callback([opts, channels, interval, average, samples, duration, &exitStatus] {
         opts->recording.samplesGiven = samples->count() > 0;
         opts->recording.durationGiven = duration->count() > 0;

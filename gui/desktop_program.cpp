@@ -1,5 +1,7 @@
 #include "desktop_program.h"
 
+#include "windows.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -9,8 +11,9 @@ namespace trindel::gui {
 
 namespace {
 
-RunDriverConfig driverConfig() {
+RunDriverConfig driverConfig(DeviceConnection& device) {
     RunDriverConfig c;
+    c.device = &device;
     c.features.saveSetup = true;
     c.shutdownMessagePath =
         QDir::home().filePath(".config/Trindel/TDshutdown message.txt").toStdString();
@@ -25,8 +28,11 @@ DesktopProgram::DesktopProgram()
       platform_(io_.platform()),
       window_(*program_, io_),
       frontEnd_(*program_, io_, window_),
-      driver_(*program_, platform_, frontEnd_, frontEnd_, driverConfig()) {
+      driver_(*program_, platform_, frontEnd_, frontEnd_, driverConfig(device_)) {
     frontEnd_.driver = &driver_;
+    window_.onDeviceCommand = [this](MenuCommand command) {
+        runDeviceCommand(&window_, *program_, platform_, device_, command);
+    };
     io_.host.parent = &window_;
 }
 

@@ -7,6 +7,7 @@
 #include "main_window.h"
 #include "qt_front_end.h"
 #include "qt_platform.h"
+#include "run/device_connection.h"
 #include "run/run_driver.h"
 #include "state/program.h"
 
@@ -29,6 +30,7 @@ class DesktopProgram {
     Platform platform_;
     MainWindow window_;
     QtFrontEnd frontEnd_;
+    DeviceConnection device_;
     RunDriver driver_;
 };
 

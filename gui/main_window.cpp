@@ -173,7 +173,8 @@ void MainWindow::buildMenus() {
                     refreshMenus();
                     return;
                 }
-                switch (DoMENU(p_, io_.sounds, m, n)) {
+                const MenuCommand command = DoMENU(p_, io_.sounds, m, n);
+                switch (command) {
                     case MenuCommand::Quit:
                         if (onQuit) {
                             onQuit();
@@ -186,6 +187,11 @@ void MainWindow::buildMenus() {
                         break;
                     case MenuCommand::Redraw:
                     case MenuCommand::None:
+                        break;
+                    default:
+                        if (onDeviceCommand) {
+                            onDeviceCommand(command);
+                        }
                         break;
                 }
                 refreshMenus();
@@ -200,8 +206,13 @@ void MainWindow::refreshMenus() {
         const int m = key / 100;
         const int n = key % 100;
         const bool checked = menuItemChecked(p_, m, n);
-        action->setCheckable(checked || m >= 90 || (m == 1 && n >= 3 && n <= 5) || (m == 2) ||
-                             (m == 3 && n == 14));
+        if (m == 112) {
+            const std::string text = menuItemText(p_, m, n);
+            action->setText(fromMacRoman(text));
+            action->setVisible(!text.empty());
+        }
+        action->setCheckable(checked || m == 90 || m == 91 || (m == 1 && n >= 3 && n <= 5) ||
+                             (m == 2) || (m == 3 && n == 14));
         action->setChecked(checked);
         action->setEnabled(menuItemEnabled(p_, m, n, optionsOpen_, recording_));
     }

@@ -10,6 +10,7 @@
 #include "qt_platform.h"
 #include "run/held_keys.h"
 #include "state/program.h"
+#include "ui/menu_table.h"
 
 class QAction;
 class QLabel;
@@ -50,6 +51,8 @@ class MainWindow final : public QMainWindow {
     std::function<void()> onQuit;
     // Called for "Save Data As..." while the options window is up.
     std::function<void()> onSaveData;
+    // A choice in the External A-D Device submenu (the loggers' windows).
+    std::function<void(MenuCommand)> onDeviceCommand;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -8,6 +8,7 @@
 #include <QTime>
 #include <QVBoxLayout>
 
+#include "devices/device_table.h"
 #include "display/chart_axis.h"
 #include "display/chart_screen.h"
 #include "files/file_series.h"
@@ -57,6 +58,35 @@ RunWindows::StartChoice QtFrontEnd::startWindow(Program& p, int& device) {
         return StartChoice::Quit;
     }
     return runStartWindow(&window_, p, io_.sounds, device);
+}
+
+bool QtFrontEnd::portDialog(Program& p, PortDialogModel& model) {
+    return !quitAsked_ && runPortDialog(&window_, p, model, io_.sounds);
+}
+
+void QtFrontEnd::startupLine(const std::string& line) {
+    if (line.empty()) {
+        if (startup_) {
+            startup_->close();
+            startup_->deleteLater();
+        }
+        return;
+    }
+    if (!startup_) {
+        startup_ = new QDialog(&window_);
+        startup_->setWindowTitle(fromMacRoman(deviceInfo(p_.device.External_AD).startupTitle));
+        auto* layout = new QVBoxLayout(startup_);
+        auto* banner = new QLabel(fromMacRoman(deviceInfo(p_.device.External_AD).banner));
+        QFont f = banner->font();
+        f.setBold(true);
+        f.setPointSize(f.pointSize() + 4);
+        banner->setFont(f);
+        layout->addWidget(banner);
+        startup_->resize(420, 220);
+        startup_->show();
+    }
+    startup_->layout()->addWidget(new QLabel(fromMacRoman(line)));
+    QCoreApplication::processEvents();
 }
 
 bool QtFrontEnd::modesAndChannels(Program& p, ModesChannelsModel& model) {

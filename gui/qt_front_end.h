@@ -34,6 +34,8 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     bool possibleDataLoss(const std::string& unsavedText) override;
     bool saveFiles(Program& p) override;
     void sampleRateWindow(const SampleRateReport& report) override;
+    bool portDialog(Program& p, PortDialogModel& model) override;
+    void startupLine(const std::string& line) override;
 
     // ChartHooks
     void showStatusField(int field, std::string_view text) override;
@@ -69,6 +71,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     int progress_ = -1;
     bool progressDirty_ = false;
     QPointer<QDialog> note_;
+    QPointer<QDialog> startup_;  // the device start-up window with its progress lines
     bool quitAsked_ = false;
     bool scalesEdited_ = false;
 };

@@ -8,8 +8,10 @@
 
 #include "platform/sounds.h"
 #include "run/chart_hooks.h"
+#include "run/device_connection.h"
 #include "run/run_driver.h"
 #include "state/program.h"
+#include "ui/menu_table.h"
 
 class QWidget;
 
@@ -21,6 +23,11 @@ namespace trindel::gui {
 RunWindows::StartChoice runStartWindow(QWidget* parent, Program& p, Sounds& sounds, int& device);
 // "External A/D Device": the chosen code, or 0 for the demonstration mode.
 int runDeviceDialog(QWidget* parent, Program& p);
+// "Serial Port Selection:  " on its model; false when the user quits the program.
+bool runPortDialog(QWidget* parent, Program& p, PortDialogModel& model, Sounds& sounds);
+// A choice in the External A-D Device submenu: the loggers' windows and commands.
+void runDeviceCommand(QWidget* parent, Program& p, Platform& io, DeviceConnection& connection,
+                      MenuCommand command);
 // "Modes and Channels"; false when closed without a choice (Quit). `loadSetup` runs "Use Setup
 // File" and says whether a set-up was loaded.
 bool runModesWindow(QWidget* parent, ModesChannelsModel& model,

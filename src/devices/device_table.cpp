@@ -89,6 +89,14 @@ void setDeviceReader(int code, DeviceReaderFunction reader) {
     gRows[c].reader = kTrampolines[c];
 }
 
+bool deviceReaderInstalled(int code) {
+    if (!validCode(code)) {
+        return false;
+    }
+    const auto c = static_cast<size_t>(code);
+    return installedReaders()[c] != nullptr || gRows[c].reader != kBuiltIn[c].reader;
+}
+
 ScopedDeviceReader::ScopedDeviceReader(int code, DeviceReaderFunction reader) : code_(code) {
     if (validCode(code)) {
         const auto c = static_cast<size_t>(code);

@@ -50,6 +50,8 @@ const DeviceInfo& deviceInfo(int code);
 // until it is set back. An empty `reader` restores the built-in reader. Codes outside 0..8 are
 // ignored.
 void setDeviceReader(int code, DeviceReaderFunction reader);
+// True while a reader other than the built-in one is installed for the code.
+bool deviceReaderInstalled(int code);
 
 // Installs a reader for its lifetime and then restores the one it replaced.
 class ScopedDeviceReader {

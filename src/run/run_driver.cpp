@@ -3,9 +3,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "devices/connection_alert.h"
 #include "devices/device_table.h"
 #include "display/chart_screen.h"
 #include "files/setup_file.h"
+#include "run/device_startup.h"
 #include "run/recording_run.h"
 #include "run/recording_setup.h"
 #include "ui/make_sure.h"
@@ -88,23 +90,21 @@ void RunDriver::deviceChoice() {
             p_.device.DemonstrationMODE = 1;
             break;
         }
-        // External devices arrive with their protocols; until then the connection fails and the
-        // program goes on with the demonstration source or quits.
-        const int answer = io_.host.alert(
-            "Connection Error",
-            "The A-D device (code " + std::to_string(device) +
-                ") is not available yet in this version of the program. Use the demonstration "
-                "source instead?",
-            {"Use Demonstration", "Choose Again", "Quit"});
-        if (answer == 0) {
-            p_.device.External_AD = 0;
-            p_.device.DemonstrationMODE = 1;
+        if (config_.device != nullptr) {
+            const DeviceStartup started =
+                startExternalDevice(p_, io_, windows_, *config_.device, device);
+            if (started == DeviceStartup::Quit) {
+                state_ = RunState::Ended;
+                return;
+            }
             break;
         }
-        if (answer == 2) {
+        // Without a connection (tests of the driver alone) the device fails to answer.
+        if (ConnectionERROR(p_, io_, connectionName(static_cast<int16_t>(device)))) {
             state_ = RunState::Ended;
             return;
         }
+        break;
     }
     if (soundsOn()) {
         io_.sounds.play("switch");
@@ -178,8 +178,19 @@ void RunDriver::runSequence() {
 
 void RunDriver::recordChart() {
     commandQStop_ = false;
+    if (config_.device != nullptr) {
+        config_.device->prepareRun(p_, io_);
+    }
     RunFrontEnd frontEnd;
     frontEnd.stopWanted = [this] { return quitRequested_; };
+    frontEnd.scanTaken = [this](const Program& p, const PassOutcome&) {
+        if (config_.device != nullptr && config_.device->lost()) {
+            // The port vanished: every channel says so while the recording goes on.
+            for (int c = 1; c <= p.session.nChan; ++c) {
+                hooks_.showChannelStatus(c, "not answering", true);
+            }
+        }
+    };
     const RunResult result = RecordingRun(p_, io_, hooks_).record(frontEnd);
     lateness_ = result.lateness;
     commandQStop_ = result.stop == StopReason::CommandQ;

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "devices/serial/port_dialog.h"
 #include "platform/platform.h"
 #include "run/chart_hooks.h"
+#include "run/device_connection.h"
 #include "run/interval_dialog.h"
 #include "run/run_driver_options.h"
 #include "run/scan_lateness.h"
@@ -52,12 +54,21 @@ class RunWindows {
     // SAVEFILES: true when the data were written.
     virtual bool saveFiles(Program& p) = 0;
     virtual void sampleRateWindow(const SampleRateReport& report) = 0;
+    // "Serial Port Selection:  ", run on its model; false when the user quits the program.
+    virtual bool portDialog(Program& /*p*/, PortDialogModel& model) {
+        model.useDemoMode();
+        return true;
+    }
+    // A progress line of the device contact for the start-up window; "" when the contact ended.
+    virtual void startupLine(const std::string& /*line*/) {}
 };
 
 struct RunDriverConfig {
     // Text file shown on quitting when present and not empty.
     std::string shutdownMessagePath;
     OptionsFeatures features;
+    // The external device's connection; without one an external device cannot be chosen.
+    DeviceConnection* device = nullptr;
 };
 
 class RunDriver {

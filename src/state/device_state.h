@@ -30,6 +30,7 @@ struct DeviceState {
     int16_t serialWasRead = 0;
     uint64_t demoSeed = 0x9E3779B97F4A7C15ull;  // state of the demonstration generator
     int16_t AD_Device_Code = 6;                 // device code written into data files
+    int32_t counterstart = 0;  // value the loggers' counters start from (0 to 1,000,000)
 
     // --- Fields stored in set-up files ---
     std::array<int16_t, 17> ADsensorType{};  // sensor type per input 1..16

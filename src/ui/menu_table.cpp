@@ -51,6 +51,7 @@ const std::vector<MenuDef>& menuBar() {
           {3, 4, "Scale Grid Display", 0, 91},
           {3, 5, ""},
           {3, 14, "Large Readouts", 'L'}}},
+        {4, "A-D", {{4, 6, "External A-D Device", 0, 112}}},
         {6,
          "Special",
          {{6, 3, "   STP Adjustment\xC9"},
@@ -66,6 +67,13 @@ const std::vector<MenuDef>& menuBar() {
           {6, 13, "   Day of the Year\xC9"},
           {6, 14, "   Sunrise, Sunset\xC9"},
           {6, 15, "   Unit Conversions\xC9"}}},
+        {112,
+         "External A-D Device",
+         {{112, 1, "    "},
+          {112, 2, "    "},
+          {112, 3, "    "},
+          {112, 4, "    "},
+          {112, 5, "    "}}},
         {90,
          "Time Grid Display",
          {{90, 1, "Show Time Grids"},
@@ -82,7 +90,51 @@ const std::vector<MenuDef>& menuBar() {
     return kBar;
 }
 
+namespace {
+
+bool isLogger(const Program& p) {
+    const int16_t d = p.device.External_AD;
+    return p.device.DemonstrationMODE == 0 && d >= 2 && d <= 4;
+}
+
+}  // namespace
+
+std::string menuItemText(const Program& p, int menu, int item) {
+    if (menu != 112) {
+        for (const MenuDef& def : menuBar()) {
+            for (const MenuItemDef& i : def.items) {
+                if (i.menu == menu && i.item == item) {
+                    return i.text;
+                }
+            }
+        }
+        return {};
+    }
+    if (!isLogger(p)) {
+        return {};
+    }
+    const int16_t d = p.device.External_AD;
+    const std::string model = d == 2 ? "DT500" : d == 3 ? "DT50" : "DT800";
+    switch (item) {
+        case 1:
+            return "    DataTaker Inputs...";
+        case 2:
+            return d == 4 ? "    DT800 Acquisition Mode..." : "";
+        case 3:
+            return "    Reset DataTaker";
+        case 4:
+            return "    " + model + " Firmware\xC9";
+        case 5:
+            return d == 4 ? "    Flush DT800 Buffer\xC9" : "";
+        default:
+            return {};
+    }
+}
+
 bool menuItemChecked(const Program& p, int menu, int item) {
+    if (menu == 112 && item == 1) {
+        return p.device.External_AD >= 1 && p.device.External_AD <= 3;
+    }
     if (const FlagItem* f = flagItem(menu, item)) {
         return p.prefs[f->pref] != 0;
     }
@@ -107,6 +159,11 @@ bool menuItemEnabled(const Program& p, int menu, int item, bool optionsOpen, boo
     if (menu == 2 && item == 11) {
         return soundsOn(p.menus);
     }
+    if (menu == 112) {
+        // The inputs window needs channels to show.
+        return isLogger(p) && !menuItemText(p, menu, item).empty() &&
+               (item != 1 || p.session.nChan > 0);
+    }
     if ((menu == 90 && item == 2)) {
         return p.prefs[kPrefShowTimeGrids] != 0;
     }
@@ -117,7 +174,8 @@ bool menuItemEnabled(const Program& p, int menu, int item, bool optionsOpen, boo
 }
 
 MenuCommand DoMENU(Program& p, Sounds& sounds, int menu, int item) {
-    p.events.MENUID = static_cast<int16_t>(menu);
+    // Choices in submenu 112 leave MENUID 255.
+    p.events.MENUID = static_cast<int16_t>(menu == 112 ? 255 : menu);
     p.events.item = static_cast<int16_t>(item);
     if (const FlagItem* f = flagItem(menu, item)) {
         p.prefs.TogglePrefs(f->pref);
@@ -151,6 +209,16 @@ MenuCommand DoMENU(Program& p, Sounds& sounds, int menu, int item) {
             return MenuCommand::None;
         case 114:
             return MenuCommand::Quit;
+        case 11201:
+            return MenuCommand::DeviceInputs;
+        case 11202:
+            return MenuCommand::DeviceMode;
+        case 11203:
+            return MenuCommand::DeviceReset;
+        case 11204:
+            return MenuCommand::DeviceFirmware;
+        case 11205:
+            return MenuCommand::DeviceFlush;
         case 210:
             p.menus.Sound_Is_On = p.menus.Sound_Is_On != 0 ? 0 : 1;
             if (soundsOn(p.menus)) {

@@ -33,7 +33,22 @@ bool menuItemChecked(const Program& p, int menu, int item);
 // are switched off during a run except Quit.
 bool menuItemEnabled(const Program& p, int menu, int item, bool optionsOpen, bool recording);
 
-enum class MenuCommand { None, SaveData, Quit, Redraw };
+enum class MenuCommand {
+    None,
+    SaveData,
+    Quit,
+    Redraw,
+    // Submenu 112 "External A-D Device" for the loggers.
+    DeviceInputs,    // DATATAKERSTATUS
+    DeviceMode,      // DT800COMMUNICATIONS
+    DeviceReset,     // ResetDataTaker
+    DeviceFirmware,  // GetFirmware(0)
+    DeviceFlush,     // FlushDT800Buffer(0)
+};
+
+// The text an item shows now: the table's, except submenu 112 whose items depend on the device
+// ("" hides the item).
+std::string menuItemText(const Program& p, int menu, int item);
 
 // Carries out a choice: flags are toggled here (with the rising or falling cue); commands that
 // need the driver are returned. MENUID and item are left in the event fields.

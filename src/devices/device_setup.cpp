@@ -1,0 +1,53 @@
+#include "devices/device_setup.h"
+
+#include "devices/datataker/datataker.h"
+#include "state/program.h"
+
+namespace trindel {
+
+int32_t openingSpeed(int16_t External_AD, int32_t baudrate) {
+    if (External_AD == 2) {
+        return 4800;
+    }
+    if (baudrate == 0) {
+        switch (External_AD) {
+            case 1:
+                return 9600;
+            case 4:
+                return 57600;
+            case 3:
+                return 4800;
+            default:
+                return 9600;
+        }
+    }
+    return baudrate;
+}
+
+bool SetUpSerialPort(DeviceLink& l, const std::string& path, std::string& error) {
+    DeviceState& d = l.p.device;
+    if (d.ActiveSerialPort > 0) {
+        d.ActiveSerialPort = static_cast<int16_t>(-d.ActiveSerialPort);
+    }
+    if (!l.port.open(path, openingSpeed(d.External_AD, d.baudrate), error)) {
+        l.io.clock.delayMilliseconds(500);
+        return false;
+    }
+    l.p.prefs[kPrefSerialPortOpened] = 1;
+    bool ok = true;
+    switch (d.External_AD) {
+        case 2:
+        case 3:
+            contactDT500(l);
+            break;
+        case 4:
+            ok = contactDT800(l, error);
+            break;
+        default:
+            break;  // the other devices' contact comes with their protocols
+    }
+    l.io.clock.delayMilliseconds(500);
+    return ok;
+}
+
+}  // namespace trindel
