@@ -96,10 +96,16 @@ cp src.kstn "$name"
     fail "info --json on a non-UTF-8 name is not JSON"
 
 # info on a 3 GB sparse file under a 2 GB address-space limit: one line and exit status 1.
-truncate -s 3G sparse.kstn
-out=$(ulimit -v 2000000; timeout 60 "$cli" info sparse.kstn 2>&1)
-status=$?
-[[ $status -eq 1 && $(wc -l <<<"$out") -eq 1 ]] || fail "3 GB sparse file: exit $status: ${out:0:200}"
+# A sanitizer build cannot start under an address-space limit (its shadow memory alone is
+# terabytes of reservation), so there the case is left to the plain build.
+if [[ "$(ldd "$cli" 2>/dev/null)" == *libasan* ]]; then
+    echo "skipped: 3 GB sparse file under ulimit -v (sanitizer build)"
+else
+    truncate -s 3G sparse.kstn
+    out=$(ulimit -v 2000000; timeout 60 "$cli" info sparse.kstn 2>&1)
+    status=$?
+    [[ $status -eq 1 && $(wc -l <<<"$out") -eq 1 ]] || fail "3 GB sparse file: exit $status: ${out:0:200}"
+fi
 
 if [[ $failures -gt 0 ]]; then
     echo "$failures failed"
