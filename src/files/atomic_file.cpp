@@ -10,8 +10,6 @@
 
 namespace trindel {
 
-namespace {
-
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) {
@@ -19,6 +17,8 @@ std::string folderOf(const std::string& path) {
     }
     return slash == 0 ? "/" : path.substr(0, slash);
 }
+
+namespace {
 
 std::string nameOf(const std::string& path) {
     const auto slash = path.rfind('/');

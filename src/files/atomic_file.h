@@ -44,6 +44,9 @@ struct WriteResult {
     std::string error;  // one line for the user when !ok
 };
 
+// The folder part of a path: "." for a bare name, "/" for a name at the root.
+std::string folderOf(const std::string& path);
+
 // Opens `path` atomically, lets `writeContent` fill it, and commits. `writeContent` returns false
 // when its own writing failed (for example a cancelled export); the old file then stays.
 WriteResult writeFileAtomically(const std::string& path,

@@ -1,5 +1,7 @@
 #include "files/output_path.h"
 
+#include "files/atomic_file.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,14 +12,6 @@
 namespace trindel {
 
 namespace {
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 OutputPath refused(const std::string& path, const std::string& why) {
     return {false, path, "\"" + path + "\" " + why};
