@@ -8,6 +8,7 @@
 #include "files/setup_file.h"
 #include "run/recording_run.h"
 #include "run/recording_setup.h"
+#include "signal/conversion_presets.h"
 #include "ui/make_sure.h"
 
 namespace trindel {
@@ -34,7 +35,15 @@ void RunDriver::SetDefaultValues(ScreenSize screen,
                                  const std::function<void(Program&)>& loadPreferences) {
     p_.prefs[19] = 100;
     p_.session.SigFigs = 5;
-    if (SetInitialVariableValues(p_, screen, loadPreferences) == StartupResult::ScreenTooSmall) {
+    // The stored conversions start as the presets; a preferences file then replaces them.
+    const auto presetsThenPreferences = [&loadPreferences](Program& p) {
+        fillConversionPresets(p.conversion);
+        if (loadPreferences) {
+            loadPreferences(p);
+        }
+    };
+    if (SetInitialVariableValues(p_, screen, presetsThenPreferences) ==
+        StartupResult::ScreenTooSmall) {
         io_.host.alert("Screen Too Small",
                        "This program needs a screen at least 480 pixels high; this one is " +
                            std::to_string(screen.height) + ". The program will now end.",
