@@ -9,6 +9,7 @@
 #include "platform/sounds.h"
 #include "run/chart_hooks.h"
 #include "run/run_driver.h"
+#include "signal/special_ops.h"
 #include "state/program.h"
 
 class QWidget;
@@ -39,5 +40,13 @@ PauseOutcome runPauseWindow(QWidget* parent, Program& p, const std::function<voi
 void runCommentWindow(QWidget* parent, Program& p, bool expeData);
 // The note window: the note text, or nothing when cancelled.
 std::optional<std::string> runNoteWindow(QWidget* parent);
+
+// The conversion window of one channel ("Selection OK" stores into the program): true when stored.
+bool runConversionWindow(QWidget* parent, Program& p, int channel);
+// "Additional Options…": the special operations of a channel; true when "Done" stored them.
+bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int channel,
+                                const std::string& label);
+// The breakpoint window: true on "Done" (the channel's type is then the breakpoint composite).
+bool runBreakpointWindow(QWidget* parent, Program& p, int channel);
 
 }  // namespace trindel::gui
