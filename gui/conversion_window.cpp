@@ -67,6 +67,7 @@ bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int c
         auto* unit = choiceBox(kUnitChoices, m.unit());
         auto* source = choiceBox(kFlowSourceChoices, m.flowSource());
         auto* flow = field(m.flowField(op));
+        flow->setObjectName(QString("flow%1").arg(op));
         ops->addWidget(variant, row, 2);
         ops->addWidget(unit, row, 3);
         ops->addWidget(new QLabel("flow rate source     (in ml/min)"), row + 1, 1);
@@ -78,7 +79,7 @@ bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int c
                          [&m, unit] { m.setUnit(unit->currentData().toInt()); });
         QObject::connect(source, &QComboBox::activated, &d,
                          [&m, source] { m.setFlowSource(source->currentData().toInt()); });
-        QObject::connect(flow, &QLineEdit::textEdited, &d,
+        QObject::connect(flow, &QLineEdit::textChanged, &d,
                          [&m, op](const QString& t) { m.setFlowField(op, t.toStdString()); });
     }
     layout->addLayout(ops);
@@ -175,6 +176,7 @@ bool runConversionWindow(QWidget* parent, Program& p, int channel) {
     auto* right = new QVBoxLayout;
     auto* labelField = new QLineEdit(fromMacRoman(m.label()));
     labelField->setMaxLength(kLabelWidth);
+    labelField->setObjectName("channelLabel");
     auto* labelRow = new QFormLayout;
     labelRow->addRow("Channel label:", labelField);
     right->addLayout(labelRow);
@@ -187,10 +189,11 @@ bool runConversionWindow(QWidget* parent, Program& p, int channel) {
     for (int i = 0; i < 6; ++i) {
         auto* caption = new QLabel;
         auto* edit = new QLineEdit;
+        edit->setObjectName(QString("coefficient%1").arg(i));
         coeffs->addRow(caption, edit);
         captions.push_back(caption);
         edits.push_back(edit);
-        QObject::connect(edit, &QLineEdit::textEdited, &d,
+        QObject::connect(edit, &QLineEdit::textChanged, &d,
                          [&m, i](const QString& t) { m.setField(i, t.toStdString()); });
     }
     right->addLayout(coeffs);
@@ -198,6 +201,8 @@ bool runConversionWindow(QWidget* parent, Program& p, int channel) {
     auto* rangeForm = new QFormLayout(rangeBox);
     auto* maxField = new QLineEdit;
     auto* minField = new QLineEdit;
+    maxField->setObjectName("maximumY");
+    minField->setObjectName("minimumY");
     rangeForm->addRow("Maximum visible Y", maxField);
     rangeForm->addRow("Minimum visible Y", minField);
     right->addWidget(rangeBox);
@@ -233,11 +238,11 @@ bool runConversionWindow(QWidget* parent, Program& p, int channel) {
         refresh();
         group->button(id)->setChecked(true);
     });
-    QObject::connect(labelField, &QLineEdit::textEdited, &d,
+    QObject::connect(labelField, &QLineEdit::textChanged, &d,
                      [&](const QString& t) { m.setLabel(toMacRoman(t)); });
-    QObject::connect(maxField, &QLineEdit::textEdited, &d,
+    QObject::connect(maxField, &QLineEdit::textChanged, &d,
                      [&](const QString& t) { m.setMaximum(t.toStdString()); });
-    QObject::connect(minField, &QLineEdit::textEdited, &d,
+    QObject::connect(minField, &QLineEdit::textChanged, &d,
                      [&](const QString& t) { m.setMinimum(t.toStdString()); });
     QObject::connect(options, &QPushButton::clicked, &d, [&] {
         runConversionOptionsWindow(&d, m.specialOps(), m.channel(), m.label());

@@ -46,6 +46,10 @@ bool runConversionWindow(QWidget* parent, Program& p, int channel);
 // "Additional Options…": the special operations of a channel; true when "Done" stored them.
 bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int channel,
                                 const std::string& label);
+// "Acquisition Parameters": the channel rows with their conversion windows; closed by its close
+// box it leaves the program as it was (Skipped).
+RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
+                                              AcquisitionParametersModel& model);
 // The breakpoint window: true on "Done" (the channel's type is then the breakpoint composite).
 bool runBreakpointWindow(QWidget* parent, Program& p, int channel);
 
