@@ -12,6 +12,7 @@
 #include "state/chart_state.h"
 #include "toolbar_icons.h"
 #include "ui/menu_table.h"
+#include "windows.h"
 
 namespace trindel::gui {
 
@@ -88,8 +89,23 @@ MainWindow::MainWindow(Program& p, QtPlatform& platform) : p_(p), io_(platform) 
     view_ = new ChartView(platform.canvas, this);
     setCentralWidget(view_);
     buildMenus();
+    hookWindows();
     buildToolbar();
     showRecording(false);
+}
+
+void MainWindow::hookWindows() {
+    for (int item : {3, 4, 5, 6, 7, 9, 10, 11, 13, 14, 15}) {
+        setMenuHandler(kSpecialMenu, item,
+                       [this, item] { runCalculator(this, p_, io_.sounds, item); });
+    }
+    for (int n = 1; n <= kMaxChannels; ++n) {
+        setMenuHandler(100, n, [this, n] { runConversionWindow(this, p_, n); });
+        setMenuHandler(120, n, [this, n] {
+            runConversionOptionsWindow(this, p_.conversion.SpecialOps[static_cast<size_t>(n)], n,
+                                       p_.channels.label(n));
+        });
+    }
 }
 
 void MainWindow::buildMenus() {
@@ -118,13 +134,13 @@ void MainWindow::buildMenus() {
             const int n = item.item;
             actions_[m * 100 + n] = a;
             connect(a, &QAction::triggered, this, [this, m, n] {
-                if (m == kSpecialMenu) {
-                    DoMENU(p_, io_.sounds, m, n);
-                    runCalculator(this, p_, io_.sounds, n);
+                const MenuCommand command = DoMENU(p_, io_.sounds, m, n);
+                if (auto h = handlers_.find(m * 100 + n); h != handlers_.end()) {
+                    h->second();
                     refreshMenus();
                     return;
                 }
-                switch (DoMENU(p_, io_.sounds, m, n)) {
+                switch (command) {
                     case MenuCommand::Quit:
                         if (onQuit) {
                             onQuit();
@@ -136,6 +152,7 @@ void MainWindow::buildMenus() {
                         }
                         break;
                     case MenuCommand::Redraw:
+                    case MenuCommand::Refused:
                     case MenuCommand::None:
                         break;
                 }
@@ -150,12 +167,24 @@ void MainWindow::refreshMenus() {
     for (auto& [key, action] : actions_) {
         const int m = key / 100;
         const int n = key % 100;
-        const bool checked = menuItemChecked(p_, m, n);
-        action->setCheckable(checked || m >= 90 || (m == 1 && n >= 3 && n <= 5) || (m == 2) ||
-                             (m == 3 && n == 14));
-        action->setChecked(checked);
-        action->setEnabled(menuItemEnabled(p_, m, n, optionsOpen_, recording_));
+        const std::string text = menuItemText(p_, m, n);
+        action->setText(fromMacRoman(text));
+        action->setVisible(!text.empty());
+        action->setCheckable(menuItemCheckable(m, n));
+        action->setChecked(menuItemChecked(p_, m, n));
+        const bool hooked = menuItemActsInCore(m, n) || handlers_.count(key) != 0;
+        action->setEnabled(hooked && menuItemEnabled(p_, m, n, optionsOpen_, recording_));
     }
+}
+
+void MainWindow::setMenuHandler(int menu, int item, std::function<void()> handler) {
+    handlers_[menu * 100 + item] = std::move(handler);
+    refreshMenus();
+}
+
+QAction* MainWindow::menuAction(int menu, int item) const {
+    const auto a = actions_.find(menu * 100 + item);
+    return a != actions_.end() ? a->second : nullptr;
 }
 
 void MainWindow::buildToolbar() {

@@ -44,6 +44,11 @@ class MainWindow final : public QMainWindow {
     const KeyMap& heldKeys() const { return keys_; }
     void refreshMenus();
 
+    // Hooks a window into the menu bar: choosing the item runs `handler` after DoMENU. An item
+    // the core does not carry out stays disabled until a handler is set.
+    void setMenuHandler(int menu, int item, std::function<void()> handler);
+    QAction* menuAction(int menu, int item) const;
+
     // Called when Quit is chosen (menu or Command-Q).
     std::function<void()> onQuit;
     // Called for "Save Data As..." while the options window is up.
@@ -56,6 +61,8 @@ class MainWindow final : public QMainWindow {
 
   private:
     void buildMenus();
+    // The windows of this program that the menu items open.
+    void hookWindows();
     void buildToolbar();
     void noteKey(QKeyEvent* event, bool down);
 
@@ -64,6 +71,7 @@ class MainWindow final : public QMainWindow {
     ChartView* view_;
     QToolBar* toolbar_;
     std::map<int, QAction*> actions_;  // menu * 100 + item
+    std::map<int, std::function<void()>> handlers_;
     bool recording_ = false;
     bool optionsOpen_ = false;
     KeyMap keys_;
