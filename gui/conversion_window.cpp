@@ -115,7 +115,7 @@ bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int c
     form->addRow("Z- Transformation; Z Value:", z);
     layout->addLayout(form);
     auto* onlyShow = new QRadioButton("Display Only");
-    auto* save = new QRadioButton("Display & Save");
+    auto* save = new QRadioButton("Display && Save");
     (m.displayAndSave() ? save : onlyShow)->setChecked(true);
     auto* keep = new QHBoxLayout;
     keep->addWidget(onlyShow);
