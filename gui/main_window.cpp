@@ -99,6 +99,8 @@ void MainWindow::hookWindows() {
         setMenuHandler(kSpecialMenu, item,
                        [this, item] { runCalculator(this, p_, io_.sounds, item); });
     }
+    setMenuHandler(3, 15, [this] { runSlopeTrendWindow(this, p_); });
+    setMenuHandler(4, 12, [this] { runSpikeFilterWindow(this, p_, io_.sounds); });
     for (int n = 1; n <= kMaxChannels; ++n) {
         setMenuHandler(100, n, [this, n] { runConversionWindow(this, p_, n); });
         setMenuHandler(120, n, [this, n] {

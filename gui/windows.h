@@ -50,6 +50,10 @@ bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int c
 // box it leaves the program as it was (Skipped).
 RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
                                               AcquisitionParametersModel& model);
+// "Data Spike Filter": the per-channel ratios and double filtration; stored on closing.
+void runSpikeFilterWindow(QWidget* parent, Program& p, Sounds& sounds);
+// "Slope Trends...": per-channel slope indicator; stored on "Slope Setup OK".
+void runSlopeTrendWindow(QWidget* parent, Program& p);
 // The breakpoint window: true on "Done" (the channel's type is then the breakpoint composite).
 bool runBreakpointWindow(QWidget* parent, Program& p, int channel);
 

@@ -45,6 +45,9 @@ void MenuBarTest::itemsKeysAndEnabling() {
         }
     }
     QCOMPARE(w.menuAction(100, 1)->text(), QString("Ch.1   flow"));
+    // The conditioning windows are hooked in.
+    QVERIFY(w.menuAction(4, 12)->isEnabled());
+    QVERIFY(w.menuAction(3, 15)->isEnabled());
     QVERIFY(w.menuAction(100, 2)->isEnabled());
     QVERIFY(!w.menuAction(100, 3)->isEnabled());
     QVERIFY(w.menuAction(100, 3)->isVisible());
