@@ -20,6 +20,7 @@
 #include "state/chart_state.h"
 #include "toolbar_icons.h"
 #include "ui/menu_table.h"
+#include "windows.h"
 
 namespace trindel::gui {
 
@@ -105,6 +106,7 @@ MainWindow::MainWindow(Program& p, QtPlatform& platform) : p_(p), io_(platform) 
     view_ = new ChartView(platform.canvas, this);
     setCentralWidget(view_);
     buildMenus();
+    hookWindows();
     buildToolbar();
     addHelpLine();
     showRecording(false);
@@ -141,6 +143,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::hookWindows() {
+    for (int item : {3, 4, 5, 6, 7, 9, 10, 11, 13, 14, 15}) {
+        setMenuHandler(kSpecialMenu, item,
+                       [this, item] { runCalculator(this, p_, io_.sounds, item); });
+    }
+    setMenuHandler(3, 15, [this] { runSlopeTrendWindow(this, p_); });
+    setMenuHandler(4, 12, [this] { runSpikeFilterWindow(this, p_, io_.sounds); });
+    for (int n = 1; n <= kMaxChannels; ++n) {
+        setMenuHandler(100, n, [this, n] { runConversionWindow(this, p_, n); });
+        setMenuHandler(120, n, [this, n] {
+            runConversionOptionsWindow(this, p_.conversion.SpecialOps[static_cast<size_t>(n)], n,
+                                       p_.channels.label(n));
+        });
+    }
+}
+
 void MainWindow::buildMenus() {
     std::map<int, QMenu*> menus;
     for (const MenuDef& def : trindel::menuBar()) {
@@ -167,13 +185,12 @@ void MainWindow::buildMenus() {
             const int n = item.item;
             actions_[m * 100 + n] = a;
             connect(a, &QAction::triggered, this, [this, m, n] {
-                if (m == kSpecialMenu) {
-                    DoMENU(p_, io_.sounds, m, n);
-                    runCalculator(this, p_, io_.sounds, n);
+                const MenuCommand command = DoMENU(p_, io_.sounds, m, n);
+                if (auto h = handlers_.find(m * 100 + n); h != handlers_.end()) {
+                    h->second();
                     refreshMenus();
                     return;
                 }
-                const MenuCommand command = DoMENU(p_, io_.sounds, m, n);
                 switch (command) {
                     case MenuCommand::Quit:
                         if (onQuit) {
@@ -186,6 +203,7 @@ void MainWindow::buildMenus() {
                         }
                         break;
                     case MenuCommand::Redraw:
+                    case MenuCommand::Refused:
                     case MenuCommand::None:
                         break;
                     default:
@@ -205,17 +223,24 @@ void MainWindow::refreshMenus() {
     for (auto& [key, action] : actions_) {
         const int m = key / 100;
         const int n = key % 100;
-        const bool checked = menuItemChecked(p_, m, n);
-        if (m == 112) {
-            const std::string text = menuItemText(p_, m, n);
-            action->setText(fromMacRoman(text));
-            action->setVisible(!text.empty());
-        }
-        action->setCheckable(checked || m == 90 || m == 91 || (m == 1 && n >= 3 && n <= 5) ||
-                             (m == 2) || (m == 3 && n == 14));
-        action->setChecked(checked);
-        action->setEnabled(menuItemEnabled(p_, m, n, optionsOpen_, recording_));
+        const std::string text = menuItemText(p_, m, n);
+        action->setText(fromMacRoman(text));
+        action->setVisible(!text.empty());
+        action->setCheckable(menuItemCheckable(m, n));
+        action->setChecked(menuItemChecked(p_, m, n));
+        const bool hooked = menuItemActsInCore(m, n) || handlers_.count(key) != 0;
+        action->setEnabled(hooked && menuItemEnabled(p_, m, n, optionsOpen_, recording_));
     }
+}
+
+void MainWindow::setMenuHandler(int menu, int item, std::function<void()> handler) {
+    handlers_[menu * 100 + item] = std::move(handler);
+    refreshMenus();
+}
+
+QAction* MainWindow::menuAction(int menu, int item) const {
+    const auto a = actions_.find(menu * 100 + item);
+    return a != actions_.end() ? a->second : nullptr;
 }
 
 void MainWindow::buildToolbar() {

@@ -47,6 +47,11 @@ class MainWindow final : public QMainWindow {
     const KeyMap& heldKeys() const { return keys_.map(); }
     void refreshMenus();
 
+    // Hooks a window into the menu bar: choosing the item runs `handler` after DoMENU. An item
+    // the core does not carry out stays disabled until a handler is set.
+    void setMenuHandler(int menu, int item, std::function<void()> handler);
+    QAction* menuAction(int menu, int item) const;
+
     // Called when Quit is chosen (menu or Command-Q).
     std::function<void()> onQuit;
     // Called for "Save Data As..." while the options window is up.
@@ -65,6 +70,8 @@ class MainWindow final : public QMainWindow {
 
   private:
     void buildMenus();
+    // The windows of this program that the menu items open.
+    void hookWindows();
     void buildToolbar();
     // The help line beside the toolbar buttons: the keys that work during a run.
     void addHelpLine();
@@ -78,6 +85,7 @@ class MainWindow final : public QMainWindow {
     QToolBar* toolbar_;
     QLabel* help_ = nullptr;
     std::map<int, QAction*> actions_;  // menu * 100 + item
+    std::map<int, std::function<void()>> handlers_;
     bool recording_ = false;
     bool optionsOpen_ = false;
     HeldKeys keys_;

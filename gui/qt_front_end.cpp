@@ -102,6 +102,11 @@ bool QtFrontEnd::chartInterval(Program& p, IntervalDialog& dialog) {
     return !quitAsked_ && runIntervalDialog(&window_, p, dialog) && !quitAsked_;
 }
 
+RunWindows::SetupOutcome QtFrontEnd::acquisitionParameters(Program& p,
+                                                           AcquisitionParametersModel& model) {
+    return quitAsked_ ? SetupOutcome::Skipped : runAcquisitionWindow(&window_, p, model);
+}
+
 void QtFrontEnd::showRecordingWindow(Program&, bool shown) {
     window_.showRecording(shown);
     window_.setRecordingActive(shown);

@@ -27,6 +27,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     StartChoice startWindow(Program& p, int& device) override;
     bool modesAndChannels(Program& p, ModesChannelsModel& model) override;
     bool chartInterval(Program& p, IntervalDialog& dialog) override;
+    SetupOutcome acquisitionParameters(Program& p, AcquisitionParametersModel& model) override;
     void showRecordingWindow(Program& p, bool shown) override;
     int optionsWindow(Program& p, const std::string& title,
                       const std::vector<OptionsButtonInfo>& buttons,

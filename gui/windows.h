@@ -10,6 +10,7 @@
 #include "run/chart_hooks.h"
 #include "run/device_connection.h"
 #include "run/run_driver.h"
+#include "signal/special_ops.h"
 #include "state/program.h"
 #include "ui/menu_table.h"
 
@@ -50,5 +51,21 @@ PauseOutcome runPauseWindow(QWidget* parent, Program& p, const std::function<voi
 void runCommentWindow(QWidget* parent, Program& p, bool expeData);
 // The note window: the note text, or nothing when cancelled.
 std::optional<std::string> runNoteWindow(QWidget* parent);
+
+// The conversion window of one channel ("Selection OK" stores into the program): true when stored.
+bool runConversionWindow(QWidget* parent, Program& p, int channel);
+// "Additional Options…": the special operations of a channel; true when "Done" stored them.
+bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int channel,
+                                const std::string& label);
+// "Acquisition Parameters": the channel rows with their conversion windows; closed by its close
+// box it leaves the program as it was (Skipped).
+RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
+                                              AcquisitionParametersModel& model);
+// "Data Spike Filter": the per-channel ratios and double filtration; stored on closing.
+void runSpikeFilterWindow(QWidget* parent, Program& p, Sounds& sounds);
+// "Slope Trends...": per-channel slope indicator; stored on "Slope Setup OK".
+void runSlopeTrendWindow(QWidget* parent, Program& p);
+// The breakpoint window: true on "Done" (the channel's type is then the breakpoint composite).
+bool runBreakpointWindow(QWidget* parent, Program& p, int channel);
 
 }  // namespace trindel::gui

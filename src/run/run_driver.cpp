@@ -10,6 +10,7 @@
 #include "run/device_startup.h"
 #include "run/recording_run.h"
 #include "run/recording_setup.h"
+#include "signal/conversion_presets.h"
 #include "ui/make_sure.h"
 
 namespace trindel {
@@ -36,7 +37,15 @@ void RunDriver::SetDefaultValues(ScreenSize screen,
                                  const std::function<void(Program&)>& loadPreferences) {
     p_.prefs[19] = 100;
     p_.session.SigFigs = 5;
-    if (SetInitialVariableValues(p_, screen, loadPreferences) == StartupResult::ScreenTooSmall) {
+    // The stored conversions start as the presets; a preferences file then replaces them.
+    const auto presetsThenPreferences = [&loadPreferences](Program& p) {
+        fillConversionPresets(p.conversion);
+        if (loadPreferences) {
+            loadPreferences(p);
+        }
+    };
+    if (SetInitialVariableValues(p_, screen, presetsThenPreferences) ==
+        StartupResult::ScreenTooSmall) {
         io_.host.alert("Screen Too Small",
                        "This program needs a screen at least 480 pixels high; this one is " +
                            std::to_string(screen.height) + ". The program will now end.",
@@ -156,6 +165,21 @@ void RunDriver::runSetup() {
         SetChanParams(p_, 0, 0);
     }
     ADinputWarning(p_, io_, countInputsOutOfRange(p_));
+    AcquisitionParametersModel setup(p_, p_.prefs[kPrefDeviceInputs],
+                                     MAXAVERAGE(p_.session.ChartINTERVALinSECONDS, p_.session.nChan,
+                                                p_.device.External_AD != 0));
+    switch (windows_.acquisitionParameters(p_, setup)) {
+        case RunWindows::SetupOutcome::Restart:
+            state_ = RunState::ModeChoice;
+            return;
+        case RunWindows::SetupOutcome::SetupOK:
+            setup.setupOK(p_);
+            SetChanParams(p_, 0, 0);
+            ADinputWarning(p_, io_, countInputsOutOfRange(p_));
+            break;
+        case RunWindows::SetupOutcome::Skipped:
+            break;
+    }
     for (int c = 1; c <= 16; ++c) {
         p_.conversion.SpikeFilterArray[static_cast<size_t>(c)] = 2.0f;
     }

@@ -15,6 +15,7 @@
 #include "run/run_driver_options.h"
 #include "run/scan_lateness.h"
 #include "state/program.h"
+#include "ui/acquisition_parameters.h"
 #include "ui/modes_channels.h"
 
 namespace trindel {
@@ -42,6 +43,13 @@ class RunWindows {
     virtual bool modesAndChannels(Program& p, ModesChannelsModel& model) = 0;
     // The chart interval dialog, run until "Selection OK"; false when the user quits instead.
     virtual bool chartInterval(Program& p, IntervalDialog& dialog) = 0;
+    // "Acquisition Parameters" after the channels are set up: Skipped leaves the program as it
+    // is, SetupOK stores the model, Restart abandons the set-up for the mode choice.
+    enum class SetupOutcome { Skipped, SetupOK, Restart };
+    virtual SetupOutcome acquisitionParameters(Program& /*p*/,
+                                               AcquisitionParametersModel& /*model*/) {
+        return SetupOutcome::Skipped;
+    }
     // Shows or hides the recording window (the canvas) and its toolbar.
     virtual void showRecordingWindow(Program& /*p*/, bool /*shown*/) {}
     // The options window: returns the button chosen (a key press is mapped by the window with

@@ -1,34 +1,16 @@
 #include "ui/menu_table.h"
 
-#include "platform/events.h"
-
 namespace trindel {
 
 namespace {
 
-// Menu items that only flip a preference flag, with the flag.
-struct FlagItem {
-    int menu, item, pref;
-};
-constexpr FlagItem kFlagItems[] = {
-    {2, 11, kPrefWeirdSounds},     {3, 14, kPrefLargeReadouts},     {90, 1, kPrefShowTimeGrids},
-    {90, 2, kPrefDashedGridLines}, {90, 4, kPrefDashedMarkerLines}, {91, 1, kPrefShowScaleGrid},
-    {91, 2, kPrefManyGridLines},   {91, 4, kPrefShowZeroLines},
-};
-
-const FlagItem* flagItem(int menu, int item) {
-    for (const FlagItem& f : kFlagItems) {
-        if (f.menu == menu && f.item == item) {
-            return &f;
-        }
+// The per-channel submenus list channels 1..16; their texts follow the labels (menuItemText).
+MenuDef channelSubmenu(int16_t menu, const char* title) {
+    MenuDef def{menu, title, {}};
+    for (int16_t n = 1; n <= 16; ++n) {
+        def.items.push_back({menu, n, "Ch." + std::to_string(n)});
     }
-    return nullptr;
-}
-
-void cue(Program& p, Sounds& sounds, bool on) {
-    if (soundsOn(p.menus)) {
-        sounds.play(on ? "upVip" : "downVip");
-    }
+    return def;
 }
 
 }  // namespace
@@ -43,18 +25,95 @@ const std::vector<MenuDef>& menuBar() {
           {1, 4, "ASCII Text Format"},
           {1, 5, "Sable ExpeData Format"},
           {1, 6, ""},
+          {1, 7, "Timed Data Saves...", 'T'},
+          {1, 8, "    Backup File Name...", 'B'},
+          {1, 9, ""},
+          {1, 10, "Load Preferences..."},
+          {1, 11, ""},
+          {1, 12, "Save Setup File...", 'M'},
+          {1, 13, "Print Setup Data...", 'P'},
           {1, 14, "Quit", 'Q'}}},
-        {2, "Edit", {{2, 10, "Play Sounds"}, {2, 11, "    Weird Sounds"}}},
+        {2,
+         "Edit",
+         {{2, 1, "Custom Conversions..."},
+          {2, 2, "Re-arrange Channel Order..."},
+          {2, 9, ""},
+          {2, 10, "Play Sounds"},
+          {2, 11, "    Weird Sounds"},
+          {2, 12, ""},
+          {2, 13, "Data File Info...", 'I'},
+          {2, 14, "Rate Records Precision..."},
+          {2, 15, ""},
+          {2, 16, "Chart Sample Rate...", 'R'},
+          {2, 17, "Scope Sample Rate..."},
+          {2, 18, ""},
+          {2, 19, "External Device Control...", 'E'},
+          {2, 20, ""},
+          {2, 21, "Preferences..."}}},
         {3,
          "View",
-         {{3, 3, "Time Grid Display", 0, 90},
+         {{3, 1, "Screen Colors..."},
+          {3, 2, ""},
+          {3, 3, "Time Grid Display", 0, 90},
           {3, 4, "Scale Grid Display", 0, 91},
           {3, 5, ""},
-          {3, 14, "Large Readouts", 'L'}}},
-        {4, "A-D", {{4, 6, "External A-D Device", 0, 112}}},
+          {3, 6, "Recording Window Size", 0, 101},
+          {3, 7, ""},
+          {3, 8, "Plot Height..."},
+          {3, 9, "Chart Views and Tics...", 'G'},
+          {3, 10, "Scope Views and Tics..."},
+          {3, 11, ""},
+          {3, 12, "Status Displays...", 'D'},
+          {3, 13, "Show Switch Status"},
+          {3, 14, "Large Readouts", 'L'},
+          {3, 15, "Slope Trends..."},
+          {3, 16, ""},
+          {3, 17, "Always Show Help Data"},
+          {3, 18, "     Open Help Window...", 'H'},
+          {3, 19, ""},
+          {3, 20, "Significant Digits", 0, 79}}},
+        {4,
+         "A-D",
+         {{4, 1, "Conversion Equations", 0, 100},
+          {4, 2, "Conversion Options", 0, 120},
+          {4, 3, ""},
+          {4, 4, "UI2 Serial Instruments..."},
+          {4, 5, ""},
+          {4, 6, "External A-D Device", 0, 112},
+          {4, 7, "    Configure Serial Port..."},
+          {4, 8, ""},
+          {4, 9, "Test Mode ['DEMO']", 'F'},
+          {4, 10, ""},
+          {4, 11, "Sample Averaging", 0, 110},
+          {4, 12, "Spike Filter\xC9"},
+          {4, 13, ""},
+          {4, 14, "Audible Event Timer\xC9"},
+          {4, 15, "Beep at Sample"},
+          {4, 16, "Alarms...", 'W'},
+          {4, 17, ""},
+          {4, 18, "Trigger Controls\xC9"},
+          {4, 19, "Autorepeat"},
+          {4, 20, "Cut Channels\xC9", 'K'},
+          {4, 21, "Add a Channel\xC9"},
+          {4, 22, ""},
+          {4, 23, "2-channel X-Y Plot\xC9"},
+          {4, 24, ""},
+          {4, 25, "Extra Zero Linkages\xC9"}}},
+        {5,
+         "D-A",
+         {{5, 1, "Analog Output, Channel 1\xC9"},
+          {5, 2, "Feedback Control, Channel 1\xC9"},
+          {5, 3, ""},
+          {5, 4, "Analog Output, Channel 2\xC9"},
+          {5, 5, "Feedback Control, Channel 2\xC9"},
+          {5, 6, ""},
+          {5, 7, "Open AO Data\xC9", 'O'},
+          {5, 8, "Save AO Data\xC9"}}},
         {6,
          "Special",
-         {{6, 3, "   STP Adjustment\xC9"},
+         {{6, 1, "   Simple Math\xC9"},
+          {6, 2, ""},
+          {6, 3, "   STP Adjustment\xC9"},
           {6, 4, "   Altitude and Pressure\xC9"},
           {6, 5, "          Altitude Simulation\xC9"},
           {6, 6, "   pO2 Estimation\xC9"},
@@ -67,13 +126,14 @@ const std::vector<MenuDef>& menuBar() {
           {6, 13, "   Day of the Year\xC9"},
           {6, 14, "   Sunrise, Sunset\xC9"},
           {6, 15, "   Unit Conversions\xC9"}}},
-        {112,
-         "External A-D Device",
-         {{112, 1, "    "},
-          {112, 2, "    "},
-          {112, 3, "    "},
-          {112, 4, "    "},
-          {112, 5, "    "}}},
+        {7,
+         "Help",
+         {{7, 1, "Trindel Help Book"},
+          {7, 2, ""},
+          {7, 3, "     Kestrine Website"},
+          {7, 4, "     Send Me an Email\xC9"},
+          {7, 5, ""},
+          {7, 6, "About Trindel..."}}},
         {90,
          "Time Grid Display",
          {{90, 1, "Show Time Grids"},
@@ -86,148 +146,46 @@ const std::vector<MenuDef>& menuBar() {
           {91, 2, "Many Grid Lines"},
           {91, 3, ""},
           {91, 4, "Show Zero Lines"}}},
+        {101,
+         "Recording Window Size",
+         {{101, 1, "Drag to Desired Size..."},
+          {101, 2, ""},
+          {101, 3, "640 X 480"},
+          {101, 4, "800 X 600"},
+          {101, 5, "832 X 624"},
+          {101, 6, "1024 X 768"},
+          {101, 7, "Fill Screen"}}},
+        {79, "Significant Digits", {{79, 1, "Four"}, {79, 2, "Five"}, {79, 3, "Six"}}},
+        channelSubmenu(100, "Conversion Equations"),
+        channelSubmenu(120, "Conversion Options"),
+        {112,
+         "External A-D Device",
+         {{112, 1, "    Device Inputs..."},
+          {112, 2, "    Device Settings..."},
+          {112, 3, "    Reset Device"},
+          {112, 4, "    Firmware\xC9"},
+          {112, 5, "    Device Extra\xC9"}}},
+        {110,
+         "Sample Averaging",
+         {{110, 1, "User-specified, Each Channel"},
+          {110, 2, "Continuous, Last Channel"},
+          {110, 3, "Continuous, All Channels", 'N'}}},
     };
     return kBar;
 }
 
-namespace {
-
-bool isLogger(const Program& p) {
-    const int16_t d = p.device.External_AD;
-    return p.device.DemonstrationMODE == 0 && d >= 2 && d <= 4;
-}
-
-}  // namespace
-
-std::string menuItemText(const Program& p, int menu, int item) {
-    if (menu != 112) {
-        for (const MenuDef& def : menuBar()) {
-            for (const MenuItemDef& i : def.items) {
-                if (i.menu == menu && i.item == item) {
-                    return i.text;
-                }
+const MenuItemDef* findMenuItem(int menu, int item) {
+    for (const MenuDef& def : menuBar()) {
+        if (def.menu != menu) {
+            continue;
+        }
+        for (const MenuItemDef& i : def.items) {
+            if (i.item == item && !i.text.empty()) {
+                return &i;
             }
         }
-        return {};
     }
-    if (!isLogger(p)) {
-        return {};
-    }
-    const int16_t d = p.device.External_AD;
-    const std::string model = d == 2 ? "DT500" : d == 3 ? "DT50" : "DT800";
-    switch (item) {
-        case 1:
-            return "    DataTaker Inputs...";
-        case 2:
-            return d == 4 ? "    DT800 Acquisition Mode..." : "";
-        case 3:
-            return "    Reset DataTaker";
-        case 4:
-            return "    " + model + " Firmware\xC9";
-        case 5:
-            return d == 4 ? "    Flush DT800 Buffer\xC9" : "";
-        default:
-            return {};
-    }
-}
-
-bool menuItemChecked(const Program& p, int menu, int item) {
-    if (menu == 112 && item == 1) {
-        return p.device.External_AD >= 1 && p.device.External_AD <= 3;
-    }
-    if (const FlagItem* f = flagItem(menu, item)) {
-        return p.prefs[f->pref] != 0;
-    }
-    if (menu == 1) {
-        const bool text = p.prefs[kPrefFormatText] != 0;
-        const bool expe = p.prefs[kPrefFormatExpeData] != 0;
-        return (item == 3 && !text && !expe) || (item == 4 && text) || (item == 5 && expe);
-    }
-    return menu == 2 && item == 10 && soundsOn(p.menus);
-}
-
-bool menuItemEnabled(const Program& p, int menu, int item, bool optionsOpen, bool recording) {
-    if (menu == 1 && item == 14) {
-        return true;
-    }
-    if (recording) {
-        return false;
-    }
-    if (menu == 1 && item == 1) {
-        return optionsOpen;
-    }
-    if (menu == 2 && item == 11) {
-        return soundsOn(p.menus);
-    }
-    if (menu == 112) {
-        // The inputs window needs channels to show.
-        return isLogger(p) && !menuItemText(p, menu, item).empty() &&
-               (item != 1 || p.session.nChan > 0);
-    }
-    if ((menu == 90 && item == 2)) {
-        return p.prefs[kPrefShowTimeGrids] != 0;
-    }
-    if (menu == 91 && item == 2) {
-        return p.prefs[kPrefShowScaleGrid] != 0;
-    }
-    return true;
-}
-
-MenuCommand DoMENU(Program& p, Sounds& sounds, int menu, int item) {
-    // Choices in submenu 112 leave MENUID 255.
-    p.events.MENUID = static_cast<int16_t>(menu == 112 ? 255 : menu);
-    p.events.item = static_cast<int16_t>(item);
-    if (const FlagItem* f = flagItem(menu, item)) {
-        p.prefs.TogglePrefs(f->pref);
-        const bool on = p.prefs[f->pref] != 0;
-        if (f->pref == kPrefWeirdSounds && on && soundsOn(p.menus)) {
-            sounds.play("rip");
-            sounds.play("scream");
-        } else {
-            cue(p, sounds, on);
-        }
-        p.events.Action = kEventRedraw;
-        return MenuCommand::Redraw;
-    }
-    switch (menu * 100 + item) {
-        case 101:
-            return MenuCommand::SaveData;
-        case 103:
-            p.prefs[kPrefFormatExpeData] = 0;
-            p.prefs[kPrefFormatText] = 0;
-            cue(p, sounds, true);
-            return MenuCommand::None;
-        case 104:
-            p.prefs[kPrefFormatText] = 1;
-            p.prefs[kPrefFormatExpeData] = 0;
-            cue(p, sounds, false);
-            return MenuCommand::None;
-        case 105:
-            p.prefs[kPrefFormatExpeData] = 1;
-            p.prefs[kPrefFormatText] = 0;
-            cue(p, sounds, false);
-            return MenuCommand::None;
-        case 114:
-            return MenuCommand::Quit;
-        case 11201:
-            return MenuCommand::DeviceInputs;
-        case 11202:
-            return MenuCommand::DeviceMode;
-        case 11203:
-            return MenuCommand::DeviceReset;
-        case 11204:
-            return MenuCommand::DeviceFirmware;
-        case 11205:
-            return MenuCommand::DeviceFlush;
-        case 210:
-            p.menus.Sound_Is_On = p.menus.Sound_Is_On != 0 ? 0 : 1;
-            if (soundsOn(p.menus)) {
-                sounds.play("upVip");
-            }
-            return MenuCommand::None;
-        default:
-            return MenuCommand::None;
-    }
+    return nullptr;
 }
 
 }  // namespace trindel

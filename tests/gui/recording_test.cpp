@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -73,6 +74,14 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
     bool pauseSeen = false;
     QStringList commentTitles;
     bool stopped = false;
+    // The channel set-up: a label and range typed into the rows, channel 2 linear through its
+    // conversion window, channel 3 a VO2 rate through "Additional Options…".
+    int setupStep = 0;
+    bool optionsDone = false;
+    const auto clickLater = [](QAbstractButton* b) {
+        QVERIFY(b != nullptr);
+        QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
+    };
     QString pendingSave;
     const QStringList formats = {"Kestrine Binary Rormat", "ASCII Text Format",
                                  "Sable ExpeData Format"};
@@ -140,6 +149,45 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
             buttonNamed(modal, "4 Channels")->click();
             saveShot(modal, "modes_and_channels.png");
             buttonNamed(modal, "Selection OK")->click();
+        } else if (title == "CHART Mode Acquisition Parameters") {
+            auto* rows = modal->findChild<QTableWidget*>("channelRows");
+            QVERIFY(rows != nullptr);
+            if (setupStep == 0) {
+                rows->item(0, 7)->setText("O2 in");
+                rows->item(0, 5)->setText("25");
+                saveShot(modal, "acquisition_parameters.png");
+                setupStep = 1;
+                clickLater(qobject_cast<QAbstractButton*>(rows->cellWidget(1, 8)));
+            } else if (setupStep == 2) {
+                setupStep = 3;
+                clickLater(qobject_cast<QAbstractButton*>(rows->cellWidget(2, 8)));
+            } else if (setupStep == 4) {
+                setupStep = 5;
+                buttonNamed(modal, "Setup OK")->click();
+            }
+        } else if (title == "Chart channel 2" && setupStep == 1) {
+            buttonNamed(modal, "Linear")->click();
+            modal->findChild<QLineEdit*>("coefficient0")->setText("2");
+            modal->findChild<QLineEdit*>("coefficient1")->setText("3");
+            modal->findChild<QLineEdit*>("channelLabel")->setText("flow");
+            saveShot(modal, "conversion_window.png");
+            setupStep = 2;
+            buttonNamed(modal, "Selection OK")->click();
+        } else if (title == "Chart channel 3" && setupStep == 3) {
+            if (!optionsDone) {
+                buttonNamed(modal, "Linear")->click();
+                modal->findChild<QLineEdit*>("channelLabel")->setText("VO2");
+                clickLater(buttonNamed(modal, "Additional Options\u2026"));
+            } else {
+                setupStep = 4;
+                buttonNamed(modal, "Selection OK")->click();
+            }
+        } else if (title.startsWith(" Conversion Options, Channel 3")) {
+            buttonNamed(modal, "Compute VO2")->click();
+            modal->findChild<QLineEdit*>("flow1")->setText("500");
+            saveShot(modal, "conversion_options.png");
+            optionsDone = true;
+            buttonNamed(modal, "Done")->click();
         } else if (title == "Sample Rate") {
             buttonNamed(modal, "1/60 second")->click();
             buttonNamed(modal, "5 sec")->click();  // 300 samples; the run is stopped earlier
@@ -203,6 +251,13 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
     QCOMPARE(p.Markers[2].code, kPauseMarkCode);
     QCOMPARE(program.driver().state(), RunState::Ended);
     QCOMPARE(p.session.nChan, 4);
+    QCOMPARE(setupStep, 5);
+    QCOMPARE(p.channels.label(1).substr(0, 6), std::string("O2 in "));
+    QCOMPARE(p.channels.Nvar[1][kDisplayMax], 25.0f);
+    QCOMPARE(p.channels.Nvar[2][kCoeffA], 2.0f);
+    QCOMPARE(p.channels.Nvar[2][kCoeffB], 3.0f);
+    QCOMPARE(p.conversion.SpecialOps[3][1], 1.0f);
+    QCOMPARE(p.conversion.SpecialOps[3][4], 500.0f);
     // Stopped after about 40 scans; the options window counts one fewer than the scans taken.
     QVERIFY(p.session.nSamples >= 40 && p.session.nSamples < 60);
     QCOMPARE(p.session.Sample, p.session.nSamples - 1);
@@ -222,6 +277,13 @@ void RecordingTest::demonstrationRunSavedInEachFormat() {
         if (expected[i] == RecordingFormat::ChartBinary) {
             QCOMPARE(static_cast<int>(rec.markers.size()), 2);
             QCOMPARE(static_cast<int>(rec.notes.size()), 1);
+        }
+        if (expected[i] != RecordingFormat::ExpeData) {
+            QCOMPARE(rec.channels[1].label.substr(0, 5), std::string("flow "));
+        }
+        if (expected[i] == RecordingFormat::ChartBinary) {
+            QCOMPARE(rec.channels[1].a, 2.0f);
+            QCOMPARE(rec.channels[1].b, 3.0f);
         }
         for (size_t c = 0; c < 4; ++c) {
             for (int s : {0, 7, rec.sampleCount - 1}) {

@@ -15,6 +15,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from xsession import Failure, XSession, have  # noqa: E402
 
 RECORDING = " Trindel:  Acquire Data "
+SETUP = "CHART Mode Acquisition Parameters"
 PAUSE = " Acquisition Pause\u2026 "
 HALTED = "Chart Halted at"
 
@@ -55,6 +56,11 @@ def first_session(x):
     # reaches no window of the program.
     x.click("Sample Rate", "totalSamples")
     x.key("Return")
+
+    # Channel set-up: the rows as chosen, accepted as they stand.
+    x.find(SETUP)
+    x.shot("acquisition-parameters", SETUP)
+    x.click(SETUP, "Setup OK")
 
     # Recording: markers, Ctrl-P pause and resume, a note.
     x.find(RECORDING)

@@ -1,0 +1,76 @@
+// The menu bar on the main window: every item of the table is there with its key, items without
+// a window are disabled (never hidden), hooked items are enabled, check marks follow the flags.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QtTest>
+
+#include "main_window.h"
+#include "qt_platform.h"
+#include "ui/menu_table.h"
+
+using namespace trindel;
+using namespace trindel::gui;
+
+class MenuBarTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void itemsKeysAndEnabling();
+};
+
+void MenuBarTest::itemsKeysAndEnabling() {
+    Program p;
+    SetInitialVariableValues(p, ScreenSize{1280, 1024});
+    p.session.nChan = 2;
+    p.session.RecordingMODE = 1;
+    p.channels.setLabel(1, "flow");
+    QtPlatform io(800, 600);
+    MainWindow w(p, io);
+    w.refreshMenus();
+    for (const MenuDef& m : menuBar()) {
+        for (const MenuItemDef& i : m.items) {
+            if (i.text.empty() || i.submenu != 0) {
+                continue;
+            }
+            QAction* a = w.menuAction(m.menu, i.item);
+            QVERIFY2(a != nullptr, i.text.c_str());
+            if (i.key != 0) {
+                QCOMPARE(a->shortcut(), QKeySequence(Qt::CTRL | static_cast<Qt::Key>(i.key)));
+            }
+            const bool hooked = menuItemActsInCore(m.menu, i.item) || m.menu == 100 ||
+                                m.menu == 120 || m.menu == 6 || (m.menu == 4 && i.item == 12) ||
+                                (m.menu == 3 && i.item == 15);
+            if (!hooked) {
+                QVERIFY2(!a->isEnabled(), i.text.c_str());
+            }
+        }
+    }
+    QCOMPARE(w.menuAction(100, 1)->text(), QString("Ch.1   flow"));
+    // The conditioning windows are hooked in.
+    QVERIFY(w.menuAction(4, 12)->isEnabled());
+    QVERIFY(w.menuAction(3, 15)->isEnabled());
+    QVERIFY(w.menuAction(100, 2)->isEnabled());
+    QVERIFY(!w.menuAction(100, 3)->isEnabled());
+    QVERIFY(w.menuAction(100, 3)->isVisible());
+    // A hooked item is enabled and reached; a flag item shows its flag.
+    bool reached = false;
+    w.setMenuHandler(3, 12, [&] { reached = true; });
+    QVERIFY(w.menuAction(3, 12)->isEnabled());
+    w.menuAction(3, 12)->trigger();
+    QVERIFY(reached);
+    const bool large = p.prefs[kPrefLargeReadouts] != 0;
+    w.menuAction(3, 14)->trigger();
+    QCOMPARE(w.menuAction(3, 14)->isChecked(), !large);
+    if (qgetenv("TRINDEL_MENU_SHOTS") == "1") {
+        // For looking at the menus on a real X server: each menu is popped up in turn.
+        w.show();
+        for (QMenu* menu : w.menuBar()->findChildren<QMenu*>()) {
+            menu->popup(w.mapToGlobal(QPoint(20, 40)));
+            QTest::qWait(1500);
+            menu->hide();
+        }
+    }
+}
+
+QTEST_MAIN(MenuBarTest)
+#include "menu_bar_test.moc"
