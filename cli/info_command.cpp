@@ -4,6 +4,7 @@
 
 #include <iostream>
 #include <sstream>
+#include <vector>
 
 #include "command_registry.h"
 #include "files/recording_file_reader.h"
@@ -80,6 +81,20 @@ void printText(const std::string& path, const RecordingFile& file, std::ostream&
     out << "Markers:     " << r.markers.size() << "\n";
     for (const Marker& m : r.markers) {
         out << "  sample " << m.slot << "  code " << m.code << "\n";
+    }
+    // Valve switches leave "R" (reference) and "S" (sample) markers; device-number markers look
+    // like the user's digit markers and are listed with the markers only.
+    std::vector<const Marker*> switches;
+    for (const Marker& m : r.markers) {
+        if (m.code == 'R' || m.code == 'S') {
+            switches.push_back(&m);
+        }
+    }
+    if (!switches.empty()) {
+        out << "Switch markers: " << switches.size() << "\n";
+        for (const Marker* m : switches) {
+            out << "  sample " << m->slot << "  " << static_cast<char>(m->code) << "\n";
+        }
     }
     if (isBinary(file.format)) {
         out << "Constants:  ";

@@ -108,6 +108,7 @@ struct Options {
     RecordSettings recording;
     std::string format = "binary";
     bool timing = false;
+    bool verbose = false;
     std::string output;
     DeviceOptions device;
 };
@@ -173,6 +174,29 @@ bool formatFromName(const std::string& name, DataFormat& format, std::string& er
     return true;
 }
 
+// With --verbose each valve switch is printed as it happens: seconds since the start, the
+// device now connected, "R" for the reference or "S" for a sample device.
+class SwitchPrinter final : public ChartHooks {
+  public:
+    explicit SwitchPrinter(bool verbose) : verbose_(verbose) {}
+    void deviceSwitched(const Program& p, int32_t tick) override {
+        if (!verbose_) {
+            return;
+        }
+        const double seconds = (tick - p.session.TimeAtStart) / 60.0;
+        std::printf("\rswitch at %.2f s: device %d %s\n", seconds, p.switching.DeviceInUse,
+                    p.switching.RefIsON != 0 ? "R" : "S");
+        std::fflush(stdout);
+    }
+    void switchDeviceSilent(std::string_view message) override {
+        std::fprintf(stderr, "\rtrindel-cli record: %.*s\n", static_cast<int>(message.size()),
+                     message.data());
+    }
+
+  private:
+    bool verbose_;
+};
+
 // The scan lateness as --timing prints it.
 void printLateness(const ScanLateness& l) {
     std::printf(
@@ -214,7 +238,7 @@ int record(const Options& o) {
     NullCanvas canvas(kWidth, kHeight);
     QuietHost host;
     Platform io{clock, events, sounds, canvas, host};
-    ChartHooks hooks;
+    SwitchPrinter hooks(o.verbose);
     DeviceConnection device;
     if (!o.device.device.empty() && !connectDevice(p, io, o.device, device, error)) {
         std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
@@ -237,7 +261,11 @@ int record(const Options& o) {
             std::fprintf(stderr, "\ntrindel-cli record: %s\n", device.statusText(prog).c_str());
         }
     };
-    const RunResult result = RecordingRun(p, io, hooks).record(frontEnd);
+    RecordingRun run(p, io, hooks);
+    if (device.isOpen()) {
+        run.setSwitchPort(&device.port());  // valve selections go to the A-D device
+    }
+    const RunResult result = run.record(frontEnd);
     progress.finish();
     gSaving.store(true);
     const DateStamp end = localStamp(std::time(nullptr));
@@ -280,6 +308,7 @@ static CommandRegistrar reg{[](CLI::App& app, int& exitStatus) {
         cmd->add_option("--average", opts->recording.average, "readings averaged per sample");
     cmd->add_option("--format", opts->format, "binary, text or expedata");
     cmd->add_flag("--timing", opts->timing, "print the scan lateness at the end");
+    cmd->add_flag("--verbose", opts->verbose, "print each valve switch as it happens");
     cmd->add_option("-o,--output", opts->output, "file to write")->required();
     addDeviceOptions(cmd, opts->device);
     cmd->callback([opts, channels, interval, average, samples, duration, &exitStatus] {

@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTime>
 #include <QVBoxLayout>
 
@@ -330,6 +331,33 @@ void QtFrontEnd::newScreen(Program& p) {
     flushWindow();
     REDRAWSCREEN(p, io_.canvas);
     readoutDirty_.fill(true);
+}
+
+void QtFrontEnd::showReferenceTime(std::string_view text) {
+    closeReferenceTime();
+    // A small borderless white window at 16 points; the loop closes it 60 ticks later.
+    auto* label = new QLabel(QString::fromUtf8(text.data(), static_cast<int>(text.size())),
+                             &window_, Qt::Tool | Qt::FramelessWindowHint);
+    label->setAttribute(Qt::WA_DeleteOnClose);
+    label->setStyleSheet("background: white; color: black; padding: 10px;");
+    QFont font = label->font();
+    font.setPointSize(16);
+    label->setFont(font);
+    label->adjustSize();
+    label->move(window_.geometry().center() - label->rect().center());
+    label->show();
+    referenceTime_ = label;
+}
+
+void QtFrontEnd::closeReferenceTime() {
+    if (referenceTime_) {
+        referenceTime_->close();
+    }
+}
+
+void QtFrontEnd::switchDeviceSilent(std::string_view message) {
+    window_.statusBar()->showMessage(
+        QString::fromUtf8(message.data(), static_cast<int>(message.size())));
 }
 
 }  // namespace trindel::gui

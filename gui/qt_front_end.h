@@ -11,6 +11,7 @@
 #include "run/run_driver.h"
 
 class QDialog;
+class QLabel;
 class QLineEdit;
 
 namespace trindel::gui {
@@ -51,6 +52,9 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     bool noteWindowOpen() override;
     void screenInfo(Program& p) override;
     void newScreen(Program& p) override;
+    void showReferenceTime(std::string_view text) override;
+    void closeReferenceTime() override;
+    void switchDeviceSilent(std::string_view message) override;
 
   private:
     void quitRequested();
@@ -72,7 +76,8 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     int progress_ = -1;
     bool progressDirty_ = false;
     QPointer<QDialog> note_;
-    QPointer<QDialog> startup_;  // the device start-up window with its progress lines
+    QPointer<QDialog> startup_;       // the device start-up window with its progress lines
+    QPointer<QLabel> referenceTime_;  // the "Next reference in" read-out
     bool quitAsked_ = false;
     bool scalesEdited_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "control/switching_engine.h"
 #include "devices/demo_source.h"
 #include "devices/read_dispatch.h"
 #include "signal/conversion.h"
@@ -160,8 +161,9 @@ void AddSomeTIME(Program& p, ChartHooks& hooks) {
     ch.SegmentsInProgressBar = static_cast<int16_t>(width - 10);
     const int mode = s.SwitchingMode;
     if (mode == 3 || mode == 4 || mode == 7 || mode == 8 || mode == 9) {
-        p.switching.RefOnTime += static_cast<int32_t>(width * 60.0f * s.ChartSampleInterval);
-        hooks.keyboardSample(p);
+        // The closing reference moves with the end; the loop then switches to the sample.
+        p.switching.RefOnTime = ticksFromFloat(static_cast<float>(p.switching.RefOnTime) +
+                                               width * 60.0f * s.ChartSampleInterval);
     }
     ch.TraceLength = s.MaxSamples * s.ChartINTERVALinSECONDS;
     ch.minute_units = ch.TraceLength > 600.0 ? 1 : 0;

@@ -61,12 +61,13 @@ class ChartHooks {
     virtual void autoSave(Program& /*p*/) {}                    // AUTOSAVE
     virtual void alertSounds(Program& /*p*/) {}                 // HandleAlertSounds
     virtual void analogOutput(Program& /*p*/) {}                // checkAOscript
-    virtual void switchingTimers(Program& /*p*/, int32_t /*ticks*/) {}
-    virtual void keyboardSample(Program& /*p*/) {}                // KeyboardSampleON
-    virtual void keyboardReference(Program& /*p*/) {}             // KeyboardReferenceON
-    virtual void directSwitch(Program& /*p*/, int /*device*/) {}  // DIRECTSWITCH
-    virtual void timeToNextReference(Program& /*p*/) {}           // TimeNextREF
+    // Valve switching (the loop runs the schedule and keys itself): a switch just made
+    // (DeviceInUse and RefIsON say which), the "Next reference in" read-out and its closing,
+    // and a switching device that stopped answering (reported once).
+    virtual void deviceSwitched(const Program& /*p*/, int32_t /*tick*/) {}
+    virtual void showReferenceTime(std::string_view /*text*/) {}
     virtual void closeReferenceTime() {}
+    virtual void switchDeviceSilent(std::string_view /*message*/) {}
     virtual void showReplay(Program& /*p*/) {}  // REPLAY(0)
     virtual void leaveReplay(Program& /*p*/) {}
     virtual void xyCommand(Program& /*p*/, int /*key*/) {}  // c, n, d, u on the XY plot

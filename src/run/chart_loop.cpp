@@ -4,6 +4,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "control/switching_schedule.h"
 #include "devices/device_table.h"
 #include "files/file_series.h"
 #include "run/chart_actions.h"
@@ -27,7 +28,7 @@ bool showDisplaysFor(const Session& s) {
 }  // namespace
 
 ChartLoop::ChartLoop(Program& p, Platform& platform, ChartHooks& hooks)
-    : p_(p), io_(platform), hooks_(hooks) {}
+    : p_(p), io_(platform), hooks_(hooks), switching_(p, platform, hooks) {}
 
 void ChartLoop::begin() {
     Session& s = p_.session;
@@ -71,6 +72,13 @@ void ChartLoop::begin() {
     stop_ = StopReason::None;
     stopRequested_ = false;
     lastShownSample_ = -1;
+    // Every recording opens on the reference; the schedule's times start 5 ticks on.
+    closeReferenceTimeAt_ = 0;
+    if (s.SwitchingMode != 0) {
+        SWITCHTOREFERENCE(p_, switching_);
+        switching_.reportSwitch(s.TimeAtStart);
+    }
+    startSwitchingSchedule(p_, s.TimeAtStart + 5, 59.999f, false);
 }
 
 double ChartLoop::nextDueTime() const {
@@ -201,7 +209,12 @@ void ChartLoop::applyCommand(int code, bool commandKey, bool optionKey) {
             hooks_.timedBackup(p_, 0);
             code = 1;
         } else if (code == 'N' || code == 'n' || clicks.TimeToRefIconClicked) {
-            hooks_.timeToNextReference(p_);
+            ch.clicks.ControlStripClicked = false;
+            if (const auto text = TimeNextREF(p_, io_.clock.TickCount())) {
+                hooks_.showReferenceTime(*text);
+                const int hold = p_.prefs[kPrefContinuousScanning] != 0 ? 120 : 60;
+                closeReferenceTimeAt_ = s.timeNow + hold;
+            }
             code = 1;
         } else if (s.RecordingMODE == 1 &&
                    (code == 'R' || code == 'r' || clicks.ReplayIconClicked)) {
@@ -219,7 +232,8 @@ void ChartLoop::applyCommand(int code, bool commandKey, bool optionKey) {
     if ((optionKey || toolbar) && code != kPauseMarkCode) {
         const int lower = code >= 'A' && code <= 'Z' ? code + 32 : code;
         if (code >= '1' && code <= '8') {
-            hooks_.directSwitch(p_, code - '0');
+            DIRECTSWITCH(p_, switching_, code - '0');
+            switching_.reportSwitch(s.timeNow);
             s.NextMarkerTime = s.timeNow + 20;
             return;
         }
@@ -239,21 +253,22 @@ void ChartLoop::applyCommand(int code, bool commandKey, bool optionKey) {
         return;
     }
     if (code == '+' || clicks.SampleIconClicked) {
-        hooks_.keyboardSample(p_);
-        if (p_.prefs[kPrefMarkerAtDeviceSwitch] != 0) {
-            InsertDeviceSwitchMarker(p_, io_, hooks_, 'S', kMarkerTop);
-        }
+        sampleKey(p_, switching_);
+        switching_.reportSwitch(s.timeNow);
     } else if (code == '-' || clicks.ReferenceIconClicked) {
-        hooks_.keyboardReference(p_);
-        if (p_.prefs[kPrefMarkerAtDeviceSwitch] != 0) {
-            InsertDeviceSwitchMarker(p_, io_, hooks_, 'R', kMarkerTop);
-        }
+        referenceKey(p_, switching_, s.timeNow);
+        switching_.reportSwitch(s.timeNow);
     }
     if (code == 1) {
         ch.ASCIIvalue = 0;
     } else if (code == 13) {
         if (s.timeNow >= ch.NextTimeMoreCASEs) {
             AddSomeTIME(p_, hooks_);
+            const int mode = s.SwitchingMode;
+            if (mode == 3 || mode == 4 || mode == 7 || mode == 8 || mode == 9) {
+                SWITCHTOSAMPLE(p_, switching_);
+                switching_.reportSwitch(s.timeNow);
+            }
             ch.NextTimeMoreCASEs = s.timeNow + 30;
         }
     } else if (code == 28 || code == 31) {
@@ -359,7 +374,12 @@ PassOutcome ChartLoop::pass() {
     }
     hooks_.analogOutput(p_);
     if (s.SwitchingMode > 0) {
-        hooks_.switchingTimers(p_, s.timeNow);
+        switchingPass(p_, switching_, s.timeNow);
+        switching_.reportSwitch(s.timeNow);
+    }
+    if (closeReferenceTimeAt_ != 0 && s.timeNow >= closeReferenceTimeAt_) {
+        closeReferenceTimeAt_ = 0;
+        hooks_.closeReferenceTime();
     }
     if (s.Sample == s.MaxSamples && p_.prefs[kPrefAutorepeat] != 0 && out.scanTaken) {
         hooks_.autoSave(p_);

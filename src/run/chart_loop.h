@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "run/chart_hooks.h"
+#include "run/switching_steps.h"
 #include "state/program.h"
 
 namespace trindel {
@@ -38,6 +39,9 @@ class ChartLoop {
     // Asks the loop to stop as the Stop button would (a front end's stop request).
     void requestStop() { stopRequested_ = true; }
 
+    // The serial line that carries the valve-switching commands (none: nothing is sent).
+    void setSwitchPort(SerialPort* port) { switching_.setPort(port); }
+
   private:
     void handleEvents();
     void readCommands();
@@ -51,6 +55,8 @@ class ChartLoop {
     bool stopRequested_ = false;
     int32_t lastShownSample_ = -1;
     int pendingKey_ = 0;  // character of a key event of this pass
+    LoopSwitchEffects switching_;
+    int32_t closeReferenceTimeAt_ = 0;  // when the "Next reference in" read-out closes; 0 none
 };
 
 }  // namespace trindel

@@ -55,6 +55,9 @@ class RecordingRun {
     // Records one run: the loop's begin(), then passes until a stop rule ends it.
     RunResult record(const RunFrontEnd& frontEnd = {});
 
+    // The serial line that carries the valve-switching commands (none: nothing is sent).
+    void setSwitchPort(SerialPort* port) { loop_.setSwitchPort(port); }
+
   private:
     void waitForNextPass();
 

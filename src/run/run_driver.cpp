@@ -215,7 +215,11 @@ void RunDriver::recordChart() {
             }
         }
     };
-    const RunResult result = RecordingRun(p_, io_, hooks_).record(frontEnd);
+    RecordingRun run(p_, io_, hooks_);
+    if (config_.device != nullptr && config_.device->isOpen()) {
+        run.setSwitchPort(&config_.device->port());  // valve selections go to the A-D device
+    }
+    const RunResult result = run.record(frontEnd);
     lateness_ = result.lateness;
     commandQStop_ = result.stop == StopReason::CommandQ;
     ++runs_;

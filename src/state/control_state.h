@@ -20,7 +20,13 @@ struct SwitchingState {
     int16_t OldChan = 0, OldChan2 = 0;
     int16_t PresentChan = 0;
     int16_t DeviceInUse = 0;
-    float DeviceSwitchZeroValue = 0.0f;  // value recorded for a channel whose device is not live
+    int16_t SampleValve = 0, SampleValve2 = 0;  // sample device of group 1 / 2, next or now
+    int16_t PresentChan2 = 0;
+    int32_t tick = 0;                     // clock reading of the current loop pass
+    int16_t SkipRefsBetweenChannels = 0;  // mode 10: no reference between devices
+    std::array<int16_t, 17> cs{};         // RMS ADC-1 output image, elements 1..6
+    int16_t chx = 0;                      // the byte the RMS ADC-1 last answered
+    float DeviceSwitchZeroValue = 0.0f;   // value recorded for a channel whose device is not live
 
     // --- Fields stored in set-up files ---
     float switchint = 0.0f;  // minutes on each sample device
