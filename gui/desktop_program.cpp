@@ -10,6 +10,7 @@ namespace {
 RunDriverConfig driverConfig() {
     RunDriverConfig c;
     c.features.saveSetup = true;
+    c.features.replay = true;
     c.shutdownMessagePath =
         QDir::home().filePath(".config/Trindel/TDshutdown message.txt").toStdString();
     return c;

@@ -11,6 +11,7 @@
 #include "display/chart_axis.h"
 #include "display/chart_screen.h"
 #include "files/save_files.h"
+#include "replay_window.h"
 #include "run/chart_actions.h"
 #include "text/number_text.h"
 #include "windows.h"
@@ -116,6 +117,10 @@ bool QtFrontEnd::saveFiles(Program& p) {
 
 void QtFrontEnd::sampleRateWindow(const SampleRateReport& report) {
     runSampleRateWindow(&window_, report);
+}
+
+void QtFrontEnd::replayWindow(Program& p) {
+    runReplayWindow(&window_, p);
 }
 
 void QtFrontEnd::showStatusField(int field, std::string_view text) {
@@ -261,6 +266,20 @@ void QtFrontEnd::newScreen(Program& p) {
     flushWindow();
     REDRAWSCREEN(p, io_.canvas);
     readoutDirty_.fill(true);
+}
+
+void QtFrontEnd::showReplay(Program& p) {
+    // The run goes on underneath; the overlay is drawn again on each switch of scale.
+    if (auto* overlay = qobject_cast<ReplayOverlay*>(replay_.data())) {
+        overlay->refresh();
+        return;
+    }
+    replay_ = new ReplayOverlay(p, window_.chartView());
+}
+
+void QtFrontEnd::leaveReplay(Program& /*p*/) {
+    delete replay_.data();
+    window_.chartView()->setFocus();
 }
 
 }  // namespace trindel::gui

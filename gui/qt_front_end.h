@@ -34,6 +34,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     bool possibleDataLoss(const std::string& unsavedText) override;
     bool saveFiles(Program& p) override;
     void sampleRateWindow(const SampleRateReport& report) override;
+    void replayWindow(Program& p) override;
 
     // ChartHooks
     void showStatusField(int field, std::string_view text) override;
@@ -48,6 +49,8 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     bool noteWindowOpen() override;
     void screenInfo(Program& p) override;
     void newScreen(Program& p) override;
+    void showReplay(Program& p) override;
+    void leaveReplay(Program& p) override;
 
   private:
     void quitRequested();
@@ -69,6 +72,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     int progress_ = -1;
     bool progressDirty_ = false;
     QPointer<QDialog> note_;
+    QPointer<QWidget> replay_;  // the replay laid over the recording view during a run
     bool quitAsked_ = false;
 };
 

@@ -52,6 +52,8 @@ class RunWindows {
     // SAVEFILES: true when the data were written.
     virtual bool saveFiles(Program& p) = 0;
     virtual void sampleRateWindow(const SampleRateReport& report) = 0;
+    // REPLAY(1): the replay window after a run, until the user closes it.
+    virtual void replayWindow(Program& /*p*/) {}
 };
 
 struct RunDriverConfig {
