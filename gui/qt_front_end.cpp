@@ -275,9 +275,15 @@ void QtFrontEnd::showReplay(Program& p) {
         return;
     }
     replay_ = new ReplayOverlay(p, window_.chartView());
+    // The title goes on the window as well: a full recording view leaves no room for its strip.
+    titleBeforeReplay_ = window_.windowTitle();
+    window_.setWindowTitle(QString::fromStdString(replayTitle(p, false)));
 }
 
 void QtFrontEnd::leaveReplay(Program& /*p*/) {
+    if (replay_ != nullptr) {
+        window_.setWindowTitle(titleBeforeReplay_);
+    }
     delete replay_.data();
     window_.chartView()->setFocus();
 }

@@ -73,6 +73,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     bool progressDirty_ = false;
     QPointer<QDialog> note_;
     QPointer<QWidget> replay_;  // the replay laid over the recording view during a run
+    QString titleBeforeReplay_;
     bool quitAsked_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "text/mac_roman_text.h"
 
@@ -13,7 +14,7 @@ namespace trindel::gui {
 namespace {
 
 // Rows above the replay's bands: the title strip of the overlay during a run.
-constexpr int kOverlayTitleRows = 40;
+constexpr int kOverlayTitleRows = 24;
 
 QString fromProgramText(const std::string& text) {
     return QString::fromStdString(macRomanToUtf8(text));
@@ -49,8 +50,9 @@ void ReplayView::paintEvent(QPaintEvent* /*event*/) {
     painter.drawImage(0, 0, canvas_.image());
 }
 
-void runReplayWindow(QWidget* parent, Program& p) {
-    QDialog dialog(parent);
+QDialog* makeReplayWindow(QWidget* parent, Program& p) {
+    auto* window = new QDialog(parent);
+    QDialog& dialog = *window;
     dialog.setObjectName("replayWindow");
     dialog.setWindowTitle(fromProgramText(replayTitle(p, true)));
     auto* layout = new QVBoxLayout(&dialog);
@@ -74,7 +76,12 @@ void runReplayWindow(QWidget* parent, Program& p) {
         scaling->setText(QString::fromStdString(replayScalingButtonText(p)));
     });
     QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
-    dialog.exec();
+    return window;
+}
+
+void runReplayWindow(QWidget* parent, Program& p) {
+    const std::unique_ptr<QDialog> dialog(makeReplayWindow(parent, p));
+    dialog->exec();
 }
 
 ReplayOverlay::ReplayOverlay(Program& p, QWidget* recordingView)
@@ -87,7 +94,9 @@ ReplayOverlay::ReplayOverlay(Program& p, QWidget* recordingView)
 void ReplayOverlay::refresh() {
     delete view_;
     view_ = new ReplayView(p_, false, this);
-    view_->move(10, kOverlayTitleRows);
+    // Below the title strip, moved up as far as needed for the foot lines to stay in view.
+    const int room = parentWidget() != nullptr ? parentWidget()->height() - view_->height() : 0;
+    view_->move(10, std::max(0, std::min(kOverlayTitleRows, room)));
     view_->show();
     if (parentWidget() != nullptr) {
         setGeometry(parentWidget()->rect());

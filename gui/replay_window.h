@@ -34,8 +34,11 @@ class ReplayView final : public QWidget {
     ReplayEnvelopes envelopes_;
 };
 
-// Window 321 after a run: runs until "Close" or the close box; the scaling button flips
-// ReplayAutoScaling and draws again.
+// Window 321 after a run, not yet shown: the scaling button ("replayScaling") flips
+// ReplayAutoScaling and draws again; "Close" ("replayClose") or the close box closes it.
+QDialog* makeReplayWindow(QWidget* parent, Program& p);
+
+// Runs the after-run replay window until it is closed.
 void runReplayWindow(QWidget* parent, Program& p);
 
 // During a chart run: the title line and the replay laid over `recordingView`.
