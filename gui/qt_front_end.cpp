@@ -10,11 +10,13 @@
 
 #include "display/chart_axis.h"
 #include "display/chart_screen.h"
+#include "display/xy_plot.h"
 #include "files/save_files.h"
 #include "replay_window.h"
 #include "run/chart_actions.h"
 #include "text/number_text.h"
 #include "windows.h"
+#include "xy_plot_window.h"
 
 namespace trindel::gui {
 
@@ -62,8 +64,9 @@ bool QtFrontEnd::chartInterval(Program& p, IntervalDialog& dialog) {
     return !quitAsked_ && runIntervalDialog(&window_, p, dialog) && !quitAsked_;
 }
 
-void QtFrontEnd::showRecordingWindow(Program&, bool shown) {
+void QtFrontEnd::showRecordingWindow(Program& p, bool shown) {
     window_.showRecording(shown);
+    showXYPlot(p, shown);
     window_.setRecordingActive(shown);
     readoutDirty_.fill(false);
     statusDirty_.fill(false);
@@ -266,6 +269,28 @@ void QtFrontEnd::newScreen(Program& p) {
     flushWindow();
     REDRAWSCREEN(p, io_.canvas);
     readoutDirty_.fill(true);
+}
+
+void QtFrontEnd::showXYPlot(Program& p, bool shown) {
+    delete xy_.data();
+    p.view.XYPlotWindow = 0;
+    if (shown && p.view.ShowXYPlot != 0 && makeXYPlotWindow(p, io_.host.screenWidth())) {
+        xy_ = new XYPlotView(p, &window_);
+        xy_->show();
+    }
+}
+
+void QtFrontEnd::plotXYPoint(Program& p) {
+    if (xy_ != nullptr) {
+        trindel::plotXYPoint(p, xy_->canvas());
+        xy_->canvas().flush();
+    }
+}
+
+void QtFrontEnd::xyCommand(Program& p, int key) {
+    if (xy_ != nullptr) {
+        trindel::xyCommand(p, xy_->canvas(), key);
+    }
 }
 
 void QtFrontEnd::showReplay(Program& p) {

@@ -9,6 +9,7 @@
 #include "qt_platform.h"
 #include "run/chart_hooks.h"
 #include "run/run_driver.h"
+#include "xy_plot_window.h"
 
 class QDialog;
 class QLineEdit;
@@ -50,10 +51,14 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     void screenInfo(Program& p) override;
     void newScreen(Program& p) override;
     void showReplay(Program& p) override;
+    void plotXYPoint(Program& p) override;
+    void xyCommand(Program& p, int key) override;
     void leaveReplay(Program& p) override;
 
   private:
     void quitRequested();
+    // Opens the XY plot beside the recording window when it is wanted, or closes it.
+    void showXYPlot(Program& p, bool shown);
 
     Program& p_;
     QtPlatform& io_;
@@ -74,6 +79,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     QPointer<QDialog> note_;
     QPointer<QWidget> replay_;  // the replay laid over the recording view during a run
     QString titleBeforeReplay_;
+    QPointer<XYPlotView> xy_;
     bool quitAsked_ = false;
 };
 
