@@ -15,6 +15,7 @@ RunDriverConfig driverConfig(DeviceConnection& device) {
     RunDriverConfig c;
     c.device = &device;
     c.features.saveSetup = true;
+    c.features.replay = true;
     c.shutdownMessagePath =
         QDir::home().filePath(".config/Trindel/TDshutdown message.txt").toStdString();
     return c;

@@ -12,13 +12,16 @@
 #include "devices/device_table.h"
 #include "display/chart_axis.h"
 #include "display/chart_screen.h"
+#include "display/xy_plot.h"
 #include "files/file_series.h"
 #include "files/save_files.h"
 #include "files/setup_file.h"
+#include "replay_window.h"
 #include "run/chart_actions.h"
 #include "text/number_text.h"
 #include "ui/data_file_types.h"
 #include "windows.h"
+#include "xy_plot_window.h"
 
 namespace trindel::gui {
 
@@ -108,8 +111,9 @@ RunWindows::SetupOutcome QtFrontEnd::acquisitionParameters(Program& p,
     return quitAsked_ ? SetupOutcome::Skipped : runAcquisitionWindow(&window_, p, model);
 }
 
-void QtFrontEnd::showRecordingWindow(Program&, bool shown) {
+void QtFrontEnd::showRecordingWindow(Program& p, bool shown) {
     window_.showRecording(shown);
+    showXYPlot(p, shown);
     window_.setRecordingActive(shown);
     readoutDirty_.fill(false);
     statusDirty_.fill(false);
@@ -171,6 +175,10 @@ bool QtFrontEnd::saveFiles(Program& p) {
 
 void QtFrontEnd::sampleRateWindow(const SampleRateReport& report) {
     runSampleRateWindow(&window_, report);
+}
+
+void QtFrontEnd::replayWindow(Program& p) {
+    runReplayWindow(&window_, p);
 }
 
 void QtFrontEnd::showStatusField(int field, std::string_view text) {
@@ -358,6 +366,48 @@ void QtFrontEnd::closeReferenceTime() {
 void QtFrontEnd::switchDeviceSilent(std::string_view message) {
     window_.statusBar()->showMessage(
         QString::fromUtf8(message.data(), static_cast<int>(message.size())));
+}
+
+void QtFrontEnd::showXYPlot(Program& p, bool shown) {
+    delete xy_.data();
+    p.view.XYPlotWindow = 0;
+    if (shown && p.view.ShowXYPlot != 0 && makeXYPlotWindow(p, io_.host.screenWidth())) {
+        xy_ = new XYPlotView(p, &window_);
+        xy_->show();
+    }
+}
+
+void QtFrontEnd::plotXYPoint(Program& p) {
+    if (xy_ != nullptr) {
+        trindel::plotXYPoint(p, xy_->canvas());
+        xy_->canvas().flush();
+    }
+}
+
+void QtFrontEnd::xyCommand(Program& p, int key) {
+    if (xy_ != nullptr) {
+        trindel::xyCommand(p, xy_->canvas(), key);
+    }
+}
+
+void QtFrontEnd::showReplay(Program& p) {
+    // The run goes on underneath; the overlay is drawn again on each switch of scale.
+    if (auto* overlay = qobject_cast<ReplayOverlay*>(replay_.data())) {
+        overlay->refresh();
+        return;
+    }
+    replay_ = new ReplayOverlay(p, window_.chartView());
+    // The title goes on the window as well: a full recording view leaves no room for its strip.
+    titleBeforeReplay_ = window_.windowTitle();
+    window_.setWindowTitle(QString::fromStdString(replayTitle(p, false)));
+}
+
+void QtFrontEnd::leaveReplay(Program& /*p*/) {
+    if (replay_ != nullptr) {
+        window_.setWindowTitle(titleBeforeReplay_);
+    }
+    delete replay_.data();
+    window_.chartView()->setFocus();
 }
 
 }  // namespace trindel::gui

@@ -9,6 +9,7 @@
 #include "qt_platform.h"
 #include "run/chart_hooks.h"
 #include "run/run_driver.h"
+#include "xy_plot_window.h"
 
 class QDialog;
 class QLabel;
@@ -38,6 +39,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     void sampleRateWindow(const SampleRateReport& report) override;
     bool portDialog(Program& p, PortDialogModel& model) override;
     void startupLine(const std::string& line) override;
+    void replayWindow(Program& p) override;
 
     // ChartHooks
     void showStatusField(int field, std::string_view text) override;
@@ -55,9 +57,15 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     void showReferenceTime(std::string_view text) override;
     void closeReferenceTime() override;
     void switchDeviceSilent(std::string_view message) override;
+    void showReplay(Program& p) override;
+    void plotXYPoint(Program& p) override;
+    void xyCommand(Program& p, int key) override;
+    void leaveReplay(Program& p) override;
 
   private:
     void quitRequested();
+    // Opens the XY plot beside the recording window when it is wanted, or closes it.
+    void showXYPlot(Program& p, bool shown);
 
     Program& p_;
     QtPlatform& io_;
@@ -78,6 +86,9 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     QPointer<QDialog> note_;
     QPointer<QDialog> startup_;       // the device start-up window with its progress lines
     QPointer<QLabel> referenceTime_;  // the "Next reference in" read-out
+    QPointer<QWidget> replay_;        // the replay laid over the recording view during a run
+    QString titleBeforeReplay_;
+    QPointer<XYPlotView> xy_;
     bool quitAsked_ = false;
     bool scalesEdited_ = false;
 };

@@ -239,7 +239,7 @@ void ChartLoop::applyCommand(int code, bool commandKey, bool optionKey) {
         }
         if (lower == 'c' || lower == 'n' || lower == 'd' || lower == 'u') {
             if (lower == 'c') {
-                s.LastXYClear = static_cast<int16_t>(s.Sample);
+                s.LastXYClear = s.Sample;
             }
             hooks_.xyCommand(p_, lower);
             s.NextMarkerTime = s.timeNow + 20;

@@ -295,6 +295,11 @@ bool RunDriver::optionsAction(int button) {
         case kOptionsCheckSampleRate:
             windows_.sampleRateWindow(rate_);
             return true;
+        case kOptionsReplay:
+            if (config_.features.replay) {
+                windows_.replayWindow(p_);
+            }
+            return true;
         default:
             // Buttons of features this program does not have yet are not shown; a key that maps
             // to one of them does nothing.

@@ -69,6 +69,8 @@ class RunWindows {
     }
     // A progress line of the device contact for the start-up window; "" when the contact ended.
     virtual void startupLine(const std::string& /*line*/) {}
+    // REPLAY(1): the replay window after a run, until the user closes it.
+    virtual void replayWindow(Program& /*p*/) {}
 };
 
 struct RunDriverConfig {

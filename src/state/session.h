@@ -57,7 +57,7 @@ struct Session {
     // Per-run bookkeeping reset by the driver before each run.
     float LastScopeDur = 0.0f;
     int16_t SampleRateChanged = 0;
-    int16_t LastXYClear = 1;
+    int32_t LastXYClear = 1;  // first sample shown since the XY plot was last cleared
     int16_t NoteCount = 0;
     double TimeForNextAOupdate = 0.0;
 
