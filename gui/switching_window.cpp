@@ -1,5 +1,7 @@
 #include "switching_window.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -173,7 +175,8 @@ class SwitchingDialog : public QDialog {
         auto* b = new QPushButton(text, parent);
         b->setCheckable(true);
         b->setChecked(on);
-        b->setMinimumWidth(28);
+        // Wide enough for its whole text ("Device # 8") in any style.
+        b->setMinimumWidth(std::max(28, b->fontMetrics().horizontalAdvance(text) + 16));
         return b;
     }
 
