@@ -15,51 +15,22 @@
 
 #include "calculator_windows.h"
 #include "calculators/sun_cycle.h"
+#include "gui_test_support.h"
 #include "platform/virtual_platform.h"
 #include "state/program.h"
 
 using namespace trindel;
 using namespace trindel::gui;
+using namespace trindel::guitest;
 
 namespace {
 
-QAbstractButton* buttonNamed(QWidget* w, const QString& text) {
-    for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
-        if (b->text() == text && b->isVisible()) {
-            return b;
-        }
-    }
-    return nullptr;
-}
-
-bool saveShot(QWidget* w, const QString& name) {
-    QDir().mkpath(TRINDEL_SCREENSHOT_DIR);
-    const QImage image = w->grab().toImage();
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 5) {
-        for (int x = 0; x < image.width(); x += 5) {
-            colours.insert(image.pixel(x, y));
-        }
-    }
-    return image.width() > 100 && image.height() > 60 && colours.size() > 3 &&
-           image.save(QDir(TRINDEL_SCREENSHOT_DIR).filePath(name));
-}
-
 // Runs `act` on the modal window once it is up, then closes it.
-void whenModal(std::function<void(QDialog*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (d == nullptr) {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
+void whenModalThenClose(std::function<void(QDialog*)> act) {
+    whenModal([act](QDialog* d) {
         act(d);
         d->accept();
     });
-    timer->start();
 }
 
 QString labelText(QWidget* w, const char* name) {
@@ -83,7 +54,7 @@ void CalculatorWindowsTest::stpComputesStoresAndConvertsOnce() {
     Program p;
     QString sccm, slpm, average;
     bool shot = false;
-    whenModal([&](QDialog* d) {
+    whenModalThenClose([&](QDialog* d) {
         d->findChild<QLineEdit*>("flow")->setText("200");
         d->findChild<QLineEdit*>("meterTemperature")->setText("20");
         buttonNamed(d, "Compute")->click();
@@ -108,7 +79,7 @@ void CalculatorWindowsTest::stpComputesStoresAndConvertsOnce() {
 void CalculatorWindowsTest::unitConverterSwaps() {
     QString first, swapped, back;
     bool shot = false;
-    whenModal([&](QDialog* d) {
+    whenModalThenClose([&](QDialog* d) {
         buttonNamed(d, "Compute")->click();
         first = labelText(d, "result");
         buttonNamed(d, "Swap Results")->click();
@@ -136,7 +107,7 @@ void CalculatorWindowsTest::sunCycleShowsTimesAndTheAnnualPlot() {
     DEFAULTCOLORS(p.colours);
     QStringList texts;
     bool shot = false, plotShot = false;
-    whenModal([&](QDialog* d) {
+    whenModalThenClose([&](QDialog* d) {
         d->findChild<QLineEdit*>("dayOfYear")->setText("172");
         buttonNamed(d, "Calculate")->click();
         for (QLabel* l : d->findChildren<QLabel*>()) {
@@ -169,7 +140,7 @@ void CalculatorWindowsTest::everyCalculatorOpensFromTheSpecialMenu() {
     for (int item : {4, 5, 6, 7, 9, 10, 11, 13}) {
         bool shot = false;
         QString title;
-        whenModal([&](QDialog* d) {
+        whenModalThenClose([&](QDialog* d) {
             title = d->windowTitle();
             shot = saveShot(d, QString("calculator-item-%1.png").arg(item));
         });

@@ -13,53 +13,13 @@
 #include <QtTest>
 #include <functional>
 
+#include "gui_test_support.h"
 #include "state/program.h"
 #include "switching_window.h"
 
 using namespace trindel;
 using namespace trindel::gui;
-
-namespace {
-
-QAbstractButton* buttonNamed(QWidget* w, const QString& text) {
-    QApplication::processEvents();  // rows rebuilt by the last click show on the next events
-    for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
-        if (b->text() == text && b->isVisible()) {
-            return b;
-        }
-    }
-    return nullptr;
-}
-
-bool saveShot(QWidget* w, const QString& name) {
-    QDir().mkpath(TRINDEL_SCREENSHOT_DIR);
-    const QImage image = w->grab().toImage();
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 5) {
-        for (int x = 0; x < image.width(); x += 5) {
-            colours.insert(image.pixel(x, y));
-        }
-    }
-    return image.width() > 100 && image.height() > 60 && colours.size() > 3 &&
-           image.save(QDir(TRINDEL_SCREENSHOT_DIR).filePath(name));
-}
-
-void whenModal(std::function<void(QDialog*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (d == nullptr) {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        act(d);
-    });
-    timer->start();
-}
-
-}  // namespace
+using namespace trindel::guitest;
 
 class SwitchingWindowTest : public QObject {
     Q_OBJECT
