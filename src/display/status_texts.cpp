@@ -1,5 +1,7 @@
 #include "display/status_texts.h"
 
+#include <cmath>
+
 #include "text/number_text.h"
 
 namespace trindel {
@@ -8,7 +10,9 @@ StatusTexts statusTexts(const Session& s, double donefact) {
     StatusTexts t;
     t.sample = (s.Sample > 1000000 ? " #" : " Sample") + runtimeText(s.Sample);
     t.done = pictureText(s.Sample * donefact, "###.##") + " % done";
-    const double r = (s.MaxSamples - s.Sample) * s.ChartINTERVALinSECONDS;
+    // To the millisecond: an interval read from a 32-bit field (0.05 s as 0.0500000007) must
+    // not show as 150.0000022 s.
+    const double r = std::round((s.MaxSamples - s.Sample) * s.ChartINTERVALinSECONDS * 1e3) / 1e3;
     if (r > 17240.0) {
         const double days = r / 86400.0;
         t.left = pictureText(days, days >= 10.0 ? "####.#" : "###.##") + " days left";

@@ -273,6 +273,15 @@ TEST(ChartLoop, StatusFieldTexts) {
     EXPECT_EQ(t.left, "  11.6 days left");
     s.Sample = 1999900;
     EXPECT_EQ(statusTexts(s, 0).left, " 100 sec left");
+    // A fractional interval leaves no binary noise in the text.
+    s.ChartINTERVALinSECONDS = 0.05f;
+    s.MaxSamples = 3000;
+    s.Sample = 0;
+    EXPECT_EQ(statusTexts(s, 0).left, " 150 sec left");
+    s.Sample = 1;
+    EXPECT_EQ(statusTexts(s, 0).left, " 149.95 sec left");
+    s.ChartINTERVALinSECONDS = 0.05;
+    EXPECT_EQ(statusTexts(s, 0).left, " 149.95 sec left");
 }
 
 TEST(ChartLoop, HeldCommandPPausesAndMarksTheResume) {
