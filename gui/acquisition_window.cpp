@@ -17,7 +17,8 @@
 namespace trindel::gui {
 
 RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
-                                              AcquisitionParametersModel& m) {
+                                              AcquisitionParametersModel& m,
+                                              const MenuWindowLookup& menuWindow) {
     QDialog d(parent);
     d.setObjectName("acquisitionParameters");
     d.setWindowTitle(QString::fromStdString(m.title()));
@@ -117,15 +118,43 @@ RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
     layout->addLayout(flags);
 
     auto* buttons = new QGridLayout;
-    // Windows that belong to other parts of the program are shown but not offered yet.
-    const char* later[] = {"Add Channel...",    "Cut Channel...",       "Chart View...",
-                           "Scope View...",     "Chart Sample Rate...", "Scope Sample Rate...",
-                           "Device Control...", "Triggering...",        "Screen View..."};
+    auto outcome = RunWindows::SetupOutcome::Skipped;
+    const auto keepEdits = [&] {
+        m.setSamples(samples->text().toStdString());
+        m.setBeep(beep->isChecked());
+        m.setRepeat(repeat->isChecked());
+    };
+    // Each button opens the window of its menu item; one that is not there yet stays disabled.
+    // Adding or cutting a channel changes the rows, so the window is built again afterwards.
+    const struct {
+        const char* text;
+        int menu, item;
+        bool changesRows;
+    } windows[] = {{"Add Channel...", 4, 21, true},        {"Cut Channel...", 4, 20, true},
+                   {"Chart View...", 3, 9, false},         {"Scope View...", 3, 10, false},
+                   {"Chart Sample Rate...", 2, 16, false}, {"Scope Sample Rate...", 2, 17, false},
+                   {"Device Control...", 2, 19, false},    {"Triggering...", 4, 18, false},
+                   {"Screen View...", 3, 1, false}};
     int at = 0;
-    for (const char* text : later) {
-        auto* b = new QPushButton(text);
-        b->setEnabled(false);
+    for (const auto& w : windows) {
+        auto* b = new QPushButton(w.text);
         b->setAutoDefault(false);
+        const std::function<void()> open = menuWindow ? menuWindow(w.menu, w.item) : nullptr;
+        b->setEnabled(static_cast<bool>(open));
+        if (open) {
+            const bool changesRows = w.changesRows;
+            QObject::connect(b, &QPushButton::clicked, &d, [&, open, changesRows] {
+                if (!changesRows) {
+                    open();
+                    return;
+                }
+                keepEdits();
+                m.setupOK(p);
+                open();
+                outcome = RunWindows::SetupOutcome::Reopen;
+                d.accept();
+            });
+        }
         buttons->addWidget(b, at / 5, at % 5);
         ++at;
     }
@@ -137,15 +166,12 @@ RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
     buttons->addWidget(ok, 2, 4);
     layout->addLayout(buttons);
 
-    auto outcome = RunWindows::SetupOutcome::Skipped;
     QObject::connect(restart, &QPushButton::clicked, &d, [&] {
         outcome = RunWindows::SetupOutcome::Restart;
         d.accept();
     });
     QObject::connect(ok, &QPushButton::clicked, &d, [&] {
-        m.setSamples(samples->text().toStdString());
-        m.setBeep(beep->isChecked());
-        m.setRepeat(repeat->isChecked());
+        keepEdits();
         outcome = RunWindows::SetupOutcome::SetupOK;
         d.accept();
     });

@@ -233,6 +233,11 @@ void MainWindow::refreshMenus() {
     }
 }
 
+std::function<void()> MainWindow::menuHandler(int menu, int item) const {
+    const auto h = handlers_.find(menu * 100 + item);
+    return h != handlers_.end() ? h->second : std::function<void()>();
+}
+
 void MainWindow::setMenuHandler(int menu, int item, std::function<void()> handler) {
     handlers_[menu * 100 + item] = std::move(handler);
     refreshMenus();

@@ -50,6 +50,8 @@ class MainWindow final : public QMainWindow {
     // Hooks a window into the menu bar: choosing the item runs `handler` after DoMENU. An item
     // the core does not carry out stays disabled until a handler is set.
     void setMenuHandler(int menu, int item, std::function<void()> handler);
+    // The window hooked to a menu item; empty when it has none.
+    std::function<void()> menuHandler(int menu, int item) const;
     QAction* menuAction(int menu, int item) const;
 
     // Called when Quit is chosen (menu or Command-Q).

@@ -108,7 +108,10 @@ bool QtFrontEnd::chartInterval(Program& p, IntervalDialog& dialog) {
 
 RunWindows::SetupOutcome QtFrontEnd::acquisitionParameters(Program& p,
                                                            AcquisitionParametersModel& model) {
-    return quitAsked_ ? SetupOutcome::Skipped : runAcquisitionWindow(&window_, p, model);
+    return quitAsked_ ? SetupOutcome::Skipped
+                      : runAcquisitionWindow(&window_, p, model, [this](int menu, int item) {
+                            return window_.menuHandler(menu, item);
+                        });
 }
 
 void QtFrontEnd::showRecordingWindow(Program& p, bool shown) {

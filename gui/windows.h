@@ -57,10 +57,14 @@ bool runConversionWindow(QWidget* parent, Program& p, int channel);
 // "Additional Options…": the special operations of a channel; true when "Done" stored them.
 bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int channel,
                                 const std::string& label);
-// "Acquisition Parameters": the channel rows with their conversion windows; closed by its close
-// box it leaves the program as it was (Skipped).
+// The window a menu item opens, or an empty function while the item has none.
+using MenuWindowLookup = std::function<std::function<void()>(int menu, int item)>;
+// "Acquisition Parameters": the channel rows with their conversion windows, and buttons that open
+// the windows of the matching menu items (offered when `menuWindow` has one); closed by its
+// close box it leaves the program as it was (Skipped).
 RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
-                                              AcquisitionParametersModel& model);
+                                              AcquisitionParametersModel& model,
+                                              const MenuWindowLookup& menuWindow = {});
 // "Data Spike Filter": the per-channel ratios and double filtration; stored on closing.
 void runSpikeFilterWindow(QWidget* parent, Program& p, Sounds& sounds);
 // "Slope Trends...": per-channel slope indicator; stored on "Slope Setup OK".

@@ -165,20 +165,22 @@ void RunDriver::runSetup() {
         SetChanParams(p_, 0, 0);
     }
     ADinputWarning(p_, io_, countInputsOutOfRange(p_));
-    AcquisitionParametersModel setup(p_, p_.prefs[kPrefDeviceInputs],
-                                     MAXAVERAGE(p_.session.ChartINTERVALinSECONDS, p_.session.nChan,
-                                                p_.device.External_AD != 0));
-    switch (windows_.acquisitionParameters(p_, setup)) {
-        case RunWindows::SetupOutcome::Restart:
+    // A window that adds or cuts channels from the set-up window opens it again on the new rows.
+    RunWindows::SetupOutcome outcome = RunWindows::SetupOutcome::Reopen;
+    while (outcome == RunWindows::SetupOutcome::Reopen) {
+        AcquisitionParametersModel setup(p_, p_.prefs[kPrefDeviceInputs],
+                                         MAXAVERAGE(p_.session.ChartINTERVALinSECONDS,
+                                                    p_.session.nChan, p_.device.External_AD != 0));
+        outcome = windows_.acquisitionParameters(p_, setup);
+        if (outcome == RunWindows::SetupOutcome::Restart) {
             state_ = RunState::ModeChoice;
             return;
-        case RunWindows::SetupOutcome::SetupOK:
+        }
+        if (outcome == RunWindows::SetupOutcome::SetupOK) {
             setup.setupOK(p_);
             SetChanParams(p_, 0, 0);
             ADinputWarning(p_, io_, countInputsOutOfRange(p_));
-            break;
-        case RunWindows::SetupOutcome::Skipped:
-            break;
+        }
     }
     for (int c = 1; c <= 16; ++c) {
         p_.conversion.SpikeFilterArray[static_cast<size_t>(c)] = 2.0f;

@@ -45,7 +45,8 @@ class RunWindows {
     virtual bool chartInterval(Program& p, IntervalDialog& dialog) = 0;
     // "Acquisition Parameters" after the channels are set up: Skipped leaves the program as it
     // is, SetupOK stores the model, Restart abandons the set-up for the mode choice.
-    enum class SetupOutcome { Skipped, SetupOK, Restart };
+    // Reopen: the rows changed under the window (a channel added or cut); it is shown again.
+    enum class SetupOutcome { Skipped, SetupOK, Restart, Reopen };
     virtual SetupOutcome acquisitionParameters(Program& /*p*/,
                                                AcquisitionParametersModel& /*model*/) {
         return SetupOutcome::Skipped;
