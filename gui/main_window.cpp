@@ -323,6 +323,13 @@ void MainWindow::setRecordingActive(bool active) {
     recording_ = active;
     // Between runs the toolbar has nothing to act on (a press must not stop the next run).
     toolbar_->setEnabled(active);
+    // The reference, sample and time-to-reference buttons act only with a switching scheme.
+    const bool switching = p_.session.SwitchingMode != 0;
+    for (int id : {kToolbarTimeToRef, kToolbarReference, kToolbarSample}) {
+        if (auto* a = toolbar_->findChild<QAction*>(QString("toolbar-%1").arg(id))) {
+            a->setEnabled(switching);
+        }
+    }
     if (!active) {
         // Between runs the window may be made smaller too; its size lays out the next run.
         view_->setMinimumSize(kMinChartWidth, kMinChartHeight);
