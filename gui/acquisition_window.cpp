@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "module_windows.h"
 #include "qt_platform.h"
 #include "windows.h"
 
@@ -25,13 +26,18 @@ RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
     auto* layout = new QVBoxLayout(&d);
     const auto columns = m.columns();
     const int convColumn = static_cast<int>(columns.size());
-    auto* table = new QTableWidget(m.channels(), convColumn + 1);
+    // The ADAM modules and the ADC-1 choose a channel's input in their own window.
+    const bool inputWindow = hasModuleInputSelection(p);
+    auto* table = new QTableWidget(m.channels(), convColumn + (inputWindow ? 2 : 1));
     table->setObjectName("channelRows");
     QStringList heads;
     for (AcquisitionColumn c : columns) {
         heads << AcquisitionParametersModel::heading(c);
     }
     heads << "conversion";
+    if (inputWindow) {
+        heads << "input";
+    }
     table->setHorizontalHeaderLabels(heads);
     QStringList rows;
     for (int c = 1; c <= m.channels(); ++c) {
@@ -63,6 +69,19 @@ RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
                 fillRow(c);
             }
         });
+        if (inputWindow) {
+            auto* input = new QPushButton("Input\xE2\x80\xA6");
+            input->setObjectName(QString("input%1").arg(c));
+            input->setAutoDefault(false);
+            table->setCellWidget(c - 1, convColumn + 1, input);
+            QObject::connect(input, &QPushButton::clicked, &d, [&, c] {
+                m.setupOK(p);
+                if (runModuleInputSelection(&d, p, c)) {
+                    m.reloadChannel(p, c);
+                    fillRow(c);
+                }
+            });
+        }
     }
     QObject::connect(table, &QTableWidget::cellChanged, &d, [&](int row, int column) {
         if (filling || column >= convColumn) {

@@ -15,6 +15,7 @@
 
 #include "devices/datataker/datataker.h"
 #include "devices/datataker/datataker_windows.h"
+#include "module_windows.h"
 #include "qt_platform.h"
 #include "windows.h"
 
@@ -233,6 +234,10 @@ void runFirmwareWindow(QWidget* parent, Program& p, DeviceLink& link) {
 
 void runDeviceCommand(QWidget* parent, Program& p, Platform& io, DeviceConnection& connection,
                       MenuCommand command) {
+    if (p.device.External_AD == 5) {
+        runAdamCommand(parent, p, io, connection, command);
+        return;
+    }
     if (!dataTakerModel(p.device.External_AD)) {
         return;
     }

@@ -1,5 +1,7 @@
 #include "devices/device_setup.h"
 
+#include "devices/adam/adam.h"
+#include "devices/adc1/adc1_contact.h"
 #include "devices/datataker/datataker.h"
 #include "state/program.h"
 
@@ -42,6 +44,15 @@ bool SetUpSerialPort(DeviceLink& l, const std::string& path, std::string& error)
             break;
         case 4:
             ok = contactDT800(l, error);
+            break;
+        case 5:
+            ok = contactADAM(l).primary;
+            if (!ok) {
+                error = "no answer from the ADAM-4019 at address 01";
+            }
+            break;
+        case 6:
+            contactADC1(l);
             break;
         default:
             break;  // the other devices' contact comes with their protocols

@@ -29,6 +29,9 @@ DeviceConnection::Result DeviceConnection::connect(Program& p, Platform& io,
                                                    const Progress& progress) {
     Result r;
     const int16_t code = p.device.External_AD;
+    if (isModuleDevice(code)) {
+        return connectModule(p, io, path, progress);
+    }
     const auto model = dataTakerModel(code);
     if (!model) {
         r.error = "this device is not supported yet";
@@ -68,10 +71,14 @@ DeviceConnection::~DeviceConnection() {
     if (readersInstalled_) {
         removeDataTakerReaders();
     }
+    if (moduleReader_ != 0) {
+        setDeviceReader(moduleReader_, nullptr);
+    }
 }
 
 bool DeviceConnection::reconnect(Program& p, Platform& io, std::string& error) {
-    if (path_.empty() || !dataTakerModel(p.device.External_AD)) {
+    if (path_.empty() ||
+        (!dataTakerModel(p.device.External_AD) && !isModuleDevice(p.device.External_AD))) {
         error = "no logger was connected";
         return false;
     }
@@ -80,6 +87,10 @@ bool DeviceConnection::reconnect(Program& p, Platform& io, std::string& error) {
 }
 
 void DeviceConnection::prepareRun(Program& p, Platform& io) {
+    if (isModuleDevice(p.device.External_AD)) {
+        prepareModuleRun(p, io);
+        return;
+    }
     const auto model = dataTakerModel(p.device.External_AD);
     if (!model || p.device.DemonstrationMODE != 0 || !port_.isOpen()) {
         return;
@@ -105,6 +116,9 @@ void DeviceConnection::prepareRun(Program& p, Platform& io) {
 
 std::string DeviceConnection::statusText(const Program& p) const {
     const auto model = dataTakerModel(p.device.External_AD);
+    if (lost() && isModuleDevice(p.device.External_AD)) {
+        return notAnsweringText(connectionName(p.device.External_AD));
+    }
     if (!model || !lost()) {
         return {};
     }
@@ -120,6 +134,12 @@ int16_t loggerCode(const std::string& name) {
     }
     if (name == "dt800") {
         return 4;
+    }
+    if (name == "adam") {
+        return 5;
+    }
+    if (name == "adc1") {
+        return 6;
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 // DT800's conversion mode and two discarded passes, the counter presets).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -53,14 +54,24 @@ class DeviceConnection {
     DeviceLink link(Program& p, Platform& io) { return DeviceLink{p, io, port_}; }
 
   private:
+    // ADAM modules and the ADC-1 (module_connection.cpp): the contact, and the input ranges
+    // before each run.
+    Result connectModule(Program& p, Platform& io, const std::string& path,
+                         const Progress& progress);
+    void prepareModuleRun(Program& p, Platform& io);
+
     std::string path_;
+    int16_t moduleReader_ = 0;  // the module device whose reader reads through this port
     bool readersInstalled_ = false;
     std::unique_ptr<SerialLine> line_;
     SerialPort port_;
 };
 
-// The device code of a logger name given on a command line ("dt500", "dt50", "dt800"); 0 when
-// the name is none of them.
+// The device code of a device name given on a command line ("dt500", "dt50", "dt800", "adam",
+// "adc1"); 0 when the name is none of them.
 int16_t loggerCode(const std::string& name);
+
+// The ADAM modules (5) and the ADC-1 (6): their connection lives in module_connection.cpp.
+bool isModuleDevice(int16_t External_AD);
 
 }  // namespace trindel

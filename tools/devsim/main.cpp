@@ -16,6 +16,8 @@
 #include <random>
 #include <string>
 
+#include "adam_sim.h"
+#include "adc1_sim.h"
 #include "datataker_sim.h"
 #include "sim_values.h"
 
@@ -28,7 +30,7 @@ extern "C" void onSignal(int) {
 
 void usage() {
     std::fputs(
-        "usage: trindel-devsim --device dt500|dt50|dt800 [options]\n"
+        "usage: trindel-devsim --device dt500|dt50|dt800|adam|adc1 [options]\n"
         "  --link PATH          make PATH a symbolic link to the pseudo-terminal\n"
         "  --value IN=RULE      values of input IN (0 or 'all': every input); RULE is\n"
         "                       fixed:X, ramp:START:STEP or sine:OFFSET:AMPLITUDE:PERIOD,\n"
@@ -36,7 +38,10 @@ void usage() {
         "  --fault KIND         silence, garbage, slow or partial\n"
         "  --delay SECONDS      reply delay of the slow fault (default 1.0)\n"
         "  --stop-after N       hang up after N readings (an unplugged adapter)\n"
-        "  --log FILE           record every byte received and sent, with times\n",
+        "  --log FILE           record every byte received and sent, with times\n"
+        "  --modules LIST       ADAM modules by address, e.g. 01=4019,02=4050,03=4017\n"
+        "                       (default 01=4019,02=4050); ADAM values are volts or degC\n"
+        "  --cjc DEGC           ADAM cold-junction temperature (default 24.5)\n",
         stderr);
 }
 
@@ -69,7 +74,8 @@ struct Pending {
 
 int main(int argc, char** argv) {
     using devsim::Model;
-    std::string device, link, fault, logPath;
+    std::string device, link, fault, logPath, modules;
+    double cjc = 24.5;
     double delay = 1.0;
     long stopAfter = -1;
     devsim::InputValues values;
@@ -94,6 +100,10 @@ int main(int argc, char** argv) {
             stopAfter = std::atol(value().c_str());
         } else if (arg == "--log") {
             logPath = value();
+        } else if (arg == "--modules") {
+            modules = value();
+        } else if (arg == "--cjc") {
+            cjc = std::atof(value().c_str());
         } else if (arg == "--value") {
             const std::string v = value();
             const size_t eq = v.find('=');
@@ -122,7 +132,7 @@ int main(int argc, char** argv) {
         model = Model::DT50;
     } else if (device == "dt800") {
         model = Model::DT800;
-    } else {
+    } else if (device != "adam" && device != "adc1") {
         usage();
         return 2;
     }
@@ -182,6 +192,12 @@ int main(int argc, char** argv) {
     };
 
     devsim::DataTakerSim sim(model, values);
+    devsim::AdamSim adam(values, cjc);
+    devsim::Adc1Sim adc1(values);
+    if (!modules.empty() && !adam.parseModules(modules)) {
+        std::fprintf(stderr, "trindel-devsim: bad --modules %s\n", modules.c_str());
+        return 2;
+    }
     std::mt19937 random(12345);
     std::deque<Pending> queue;
     std::string partial;
@@ -220,29 +236,21 @@ int main(int argc, char** argv) {
         }
         const std::string chunk(buf, static_cast<size_t>(n));
         note("RX", chunk);
-        for (const char c : chunk) {
-            if (c == '\n') {
-                continue;
-            }
-            if (c != '\r') {
-                partial.push_back(c);
-                continue;
-            }
-            std::string reply = sim.handle(partial);
-            partial.clear();
-            const bool reading = sim.lastWasReading();
+        // A reply goes out as the fault mode says.
+        const auto deliver = [&](std::string reply, bool reading) {
             if (fault == "silence" || reply.empty() || (stopAfter >= 0 && readings >= stopAfter)) {
-                continue;
+                return;
             }
             if (reading) {
                 ++readings;
             }
             if (fault == "garbage" && reading) {
                 std::string junk;
-                for (int k = 0; k < 8; ++k) {
+                const size_t count = device == "adc1" ? reply.size() : 8;
+                for (size_t k = 0; k < count; ++k) {
                     junk.push_back("#@!?~xQ%&*"[random() % 10]);
                 }
-                reply = junk + "\r\n";
+                reply = device == "adc1" ? junk : junk + "\r\n";
             }
             const double at = now() + (fault == "slow" ? delay : 0.0);
             if (fault == "partial" && reply.size() > 2) {
@@ -252,6 +260,25 @@ int main(int argc, char** argv) {
             } else {
                 queue.push_back({at, reply});
             }
+        };
+        for (const char c : chunk) {
+            if (device == "adc1") {
+                // Single command bytes, each answered at once.
+                const std::string reply = adc1.handle(static_cast<unsigned char>(c));
+                deliver(reply, adc1.lastWasReading());
+                continue;
+            }
+            if (c == '\n') {
+                continue;
+            }
+            if (c != '\r') {
+                partial.push_back(c);
+                continue;
+            }
+            const bool isAdam = device == "adam";
+            const std::string reply = isAdam ? adam.handle(partial) : sim.handle(partial);
+            partial.clear();
+            deliver(reply, isAdam ? adam.lastWasReading() : sim.lastWasReading());
         }
     }
     if (hangUp) {
