@@ -21,6 +21,16 @@ std::string nextLine(SerialPort& port) {
     return line;
 }
 
+// Every line buffered or waiting in the system (a line cut short counts as one).
+std::vector<std::string> bufferedLines(SerialPort& port) {
+    std::vector<std::string> lines;
+    // Bounded: a line that never stops sending cannot keep us here.
+    for (int i = 0; i < 256 && port.available() > 0; ++i) {
+        lines.push_back(nextLine(port));
+    }
+    return lines;
+}
+
 // Waits until a line that `fits` is buffered and returns it; lines that do not fit (late replies
 // to earlier commands) are dropped on the way. "" when none came within `seconds`.
 template <class Fits>
@@ -136,27 +146,48 @@ void ReadADAM(Program& p, Platform& io, SerialPort& port, AdamMemory& memory, in
     std::optional<double> value;
     if (!command.empty() && port.isOpen() && !port.lost()) {
         p.device.hardwareADchannel = static_cast<int16_t>(adamInput(input)->digit);
-        port.discardInput();
-        port.command(command);
-        // Late readings of earlier requests are dropped by the port's accounting, and an
-        // acknowledgement that came late ("!01") is not a reading either.
         using Steady = std::chrono::steady_clock;
+        auto& late = memory.lateUntil;
+        const auto forget = [&late] {
+            while (!late.empty() && late.front() < Steady::now()) {
+                late.pop_front();
+            }
+        };
+        // A reading reply still waiting is the late answer of an earlier reading.
+        for (const std::string& line : bufferedLines(port)) {
+            forget();
+            if (adamValueReply(line) && !late.empty()) {
+                late.pop_front();
+            }
+        }
+        port.command(command);
+        // Only a reading reply answers: a late acknowledgement ("!01") is skipped, and late
+        // readings of earlier requests are counted off.
         const auto deadline = Steady::now() + std::chrono::duration<double>(kAdamReplyTimeout);
         std::string reply;
-        for (;;) {
+        while (reply.empty()) {
             const double left = std::chrono::duration<double>(deadline - Steady::now()).count();
-            if (left <= 0.0 || !port.waitForReplyLine(left)) {
+            if (left <= 0.0 || !port.waitForLineEnd(left)) {
                 break;
             }
             const std::string line = nextLine(port);
-            if (adamValueReply(line)) {
-                reply = line;
-                break;
+            forget();
+            if (!adamValueReply(line)) {
+                continue;
             }
+            if (!late.empty()) {
+                late.pop_front();
+                continue;
+            }
+            reply = line;
         }
         value = adamReplyValue(reply);
         if (reply.empty()) {
-            port.noteUnansweredRequest(kAdamLateReply);
+            late.push_back(Steady::now() + std::chrono::duration_cast<Steady::duration>(
+                                               std::chrono::duration<double>(kAdamLateReply)));
+            if (late.size() > 64) {
+                late.pop_front();  // a module that never answers leaves no growing list
+            }
         }
     }
     if (value) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <chrono>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,9 +49,12 @@ AdamSurvey contactADAM(DeviceLink& l);
 int SetADAM(DeviceLink& l, bool showWindow, int channel);
 
 // The last good reading of each channel: "Last Sample Value" repeats only what the module sent.
+// Readings that timed out may still be answered: their late replies are counted off here so
+// that none passes for the reply of a later reading.
 struct AdamMemory {
     std::array<float, 17> lastGood{};
     std::array<bool, 17> haveGood{};
+    std::deque<std::chrono::steady_clock::time_point> lateUntil;
 };
 
 // ReadADAM: one reading of the channel into p.device.volts (volts, or degrees C for a

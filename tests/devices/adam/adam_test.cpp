@@ -170,6 +170,15 @@ TEST(AdamLateReplies, AreNotTakenForTheAnswer) {
     installAdamReader(n.port);
     ReadExternalADValue(n.p, n.io, 1, 1);
     EXPECT_FLOAT_EQ(n.p.device.volts, -0.75f);
+
+    // A reading that timed out is answered late, just before the next reading's reply.
+    n.p.session.nChan = 2;
+    n.p.channels.Nvar[2][kInputNumber] = 3;
+    n.replies = {{"#012", "!01\r>+009.000\r>+002.000\r"}};
+    ReadExternalADValue(n.p, n.io, 1, 1);
+    EXPECT_FLOAT_EQ(n.p.device.volts, -99999.0f);
+    ReadExternalADValue(n.p, n.io, 2, 1);
+    EXPECT_FLOAT_EQ(n.p.device.volts, 2.0f);
     removeAdamReader();
 }
 
