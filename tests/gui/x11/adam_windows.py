@@ -118,17 +118,20 @@ def session(x, port):
 
     menu_item(x, "A-D", "External A-D Device", "    Set ADAM Module Address\u2026")
     x.find("ADAM Module Address Setting")
-    x.click("ADAM Module Address Setting", "ADAM-4050 (digital outputs)")
-    x.click("ADAM Module Address Setting", "originalAddress")
-    x.key("ctrl+a")
+    time.sleep(1.0)
+    # By keys: the first radio button has the focus; Tab goes on to the address field and then
+    # to "Change the Address".
+    x.key("space", "Tab", "ctrl+a")
     x.type("2")
     x.shot("adam-address", "ADAM Module Address Setting")
-    x.click("ADAM Module Address Setting", "Change the Address")
+    x.key("Tab", "space")
     x.find("New ADAM address check")
     time.sleep(1.5)
     x.shot("adam-address-check", "New ADAM address check")
-    x.click("New ADAM address check", "Done")
-    x.click("ADAM Module Address Setting", "Done")
+    x.key("Escape")
+    x.find("New ADAM address check", gone=True)
+    x.key("Escape")
+    x.find("ADAM Module Address Setting", gone=True)
 
 
 def main():
@@ -150,7 +153,7 @@ def main():
         session(x, link)
         with open(log) as f:
             received = f.read()
-        for command in ("$01M", "$017C1R09", "#015", "$013", "%02020F0600"):
+        for command in ("$01M", "$017C5R09", "#015", "$013", "%02020F0600"):
             if command not in received:
                 raise Failure(f"the simulator never received {command}")
     except Failure as e:
