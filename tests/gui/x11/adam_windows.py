@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The ADAM modules' windows on a real X server: the program connects to a simulated ADAM
+"""The ADAM modules' and the ADC-1's windows on a real X server: the program connects to a simulated ADAM
 network (trindel-devsim on a pseudo-terminal, path typed in the port dialog), a channel's input
 is chosen in the modules' own window, and the External A-D Device submenu opens the sensor
 types, the firmware and cold-junction window and the module address window. Every window is
@@ -55,25 +55,51 @@ def menu_item(x, menu, item, submenu_item=None):
         time.sleep(0.6)
 
 
-def session(x, port):
+def connect(x, port, downs, device, title, shot):
+    """Chooses the device in "External A/D Device" and types the simulator's port."""
     x.start_program()
     x.click("Startup Routines...", "Select A-D")
     x.find("External A/D Device")
     popup = [c for c in x.find("External A/D Device")["controls"] if c["kind"] == "popup"][0]
     click_control(x, popup)
     time.sleep(0.4)
-    x.key("Down", "Down", "Down", "Down", "Return")
+    x.key(*(["Down"] * downs), "Return")
     time.sleep(0.4)
     shown = [c for c in x.find("External A/D Device")["controls"] if c["kind"] == "popup"][0]
-    if shown["text"] != "ADAM 4019":
+    if shown["text"] != device:
         raise Failure(f"device list shows '{shown['text']}'")
     x.click("External A/D Device", "Selection OK")
-    title = "Serial Port Selection:  ADAM modules"
     x.find(title)
     click_control(x, field(x, title))
     x.type(port)
-    x.shot("adam-port", title)
+    x.shot(shot, title)
     x.click(title, "Selection OK")
+
+
+def adc1_session(x, port):
+    connect(x, port, 5, "RMS ADC-1", "Serial Port Selection:  ADC-1", "adc1-port")
+    x.find("Modes and Channels", timeout=20)
+    x.click("Modes and Channels", "2 Channels")
+    x.click("Modes and Channels", "Selection OK")
+    x.find("Sample Rate")
+    x.key("Return")
+    x.find(SETUP)
+    x.click(SETUP, "input1")
+    title = "Input Selection For Chart Channel 1"
+    x.find(title)
+    time.sleep(0.5)
+    x.click(title, "Fixed HIGH Gain")
+    x.shot("adc1-input-selection", title)
+    x.click(title, "Selection OK")
+    x.find(title, gone=True)
+    x.click(SETUP, "Setup OK")
+    x.find(RECORDING)
+    time.sleep(2.0)
+    x.shot("adc1-recording", RECORDING)
+
+
+def session(x, port):
+    connect(x, port, 4, "ADAM 4019", "Serial Port Selection:  ADAM modules", "adam-port")
 
     x.find("Modes and Channels", timeout=20)
     x.click("Modes and Channels", "4 Channels")
@@ -165,6 +191,29 @@ def main():
         sim.terminate()
         sim.wait()
     print("ADAM windows passed")
+
+    # The ADC-1's input and gain selection: fixed high gain reads input 1 with code 18 only.
+    link = os.path.join(scratch, "adc1")
+    log = os.path.join(scratch, "adc1.log")
+    sim = subprocess.Popen([sys.argv[2], "--device", "adc1", "--link", link, "--log", log,
+                            "--value", "all=fixed:0.005"], stdout=subprocess.PIPE)
+    sim.stdout.readline()
+    x = XSession(sys.argv[1], sys.argv[3], wm="--no-wm" not in sys.argv)
+    try:
+        adc1_session(x, link)
+        with open(log) as f:
+            received = [line.split(" ", 2)[2].strip() for line in f if " RX " in line]
+        if "\\x11" not in received or "\\x00" in received:
+            raise Failure(f"channel 1 was not read at fixed high gain: {received[:12]}")
+    except Failure as e:
+        print("FAIL:", e)
+        print(x.log_tail())
+        return 1
+    finally:
+        x.close()
+        sim.terminate()
+        sim.wait()
+    print("ADC-1 input selection passed")
     return 0
 
 
