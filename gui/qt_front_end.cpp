@@ -147,6 +147,10 @@ int QtFrontEnd::optionsWindow(Program& p, const std::string& title,
     }
     window_.setOptionsOpen(false);
     window_.setRecordingActive(button == kOptionsNewRun);
+    if (button == kOptionsNewRun) {
+        // The XY plot may have been asked for (or given up) between runs.
+        showXYPlot(p, true);
+    }
     return button;
 }
 

@@ -1,5 +1,6 @@
 #include "run/run_driver.h"
 
+#include <ctime>
 #include <fstream>
 #include <sstream>
 
@@ -221,12 +222,19 @@ void RunDriver::recordChart() {
             }
         }
     };
+    // The run's start and end go into the saved files and the replay's foot line.
+    const DateStamp start = localStamp(std::time(nullptr));
+    p_.files.filestrings.startDate = start.date;
+    p_.files.filestrings.startTime = start.time;
     RecordingRun run(p_, io_, hooks_);
     if (config_.device != nullptr && config_.device->isOpen()) {
         run.setSwitchPort(&config_.device->port());  // valve selections go to the A-D device
     }
     const RunResult result = run.record(frontEnd);
     lateness_ = result.lateness;
+    const DateStamp end = localStamp(std::time(nullptr));
+    p_.files.EndRecordingDate = end.date;
+    p_.files.EndRecordingTime = end.time;
     commandQStop_ = result.stop == StopReason::CommandQ;
     ++runs_;
     // A last backup holds the whole run until the user saves it.

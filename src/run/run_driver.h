@@ -84,10 +84,10 @@ struct RunDriverConfig {
     // The external device's connection; without one an external device cannot be chosen.
     DeviceConnection* device = nullptr;
     // Where quick saves, the default backup and an unnamed file series go ("" the current folder).
-    std::string dataFolder;
+    std::string dataFolder = {};
     // A set-up file opened with the program: loaded at start-up (GETSETUP) in place of the
     // channel set-up windows.
-    std::string openedSetup;
+    std::string openedSetup = {};
 };
 
 class RunDriver {

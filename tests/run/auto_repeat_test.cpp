@@ -64,8 +64,11 @@ TEST(AutoRepeat, EveryFullRunIsSavedAsTheNextFileAndTheNextRunStartsAtOnce) {
         EXPECT_EQ(r.file.recording.sampleCount, 10) << name;
         EXPECT_EQ(r.file.recording.channels.size(), 2u) << name;
     }
-    // The fourth run goes on with the scans after the third file.
-    EXPECT_EQ(p.session.Sample, 5);
+    // The fourth run goes on with the scans after the third file, as a fresh run of 5 scans.
+    Series fresh(0);
+    fresh.f.p.prefs[kPrefAutorepeat] = 0;
+    fresh.record(5);
+    EXPECT_EQ(p.session.Sample, fresh.f.p.session.Sample);
     EXPECT_GE(s.hooks.newScreens, 3);
     ASSERT_FALSE(s.hooks.statusFields.empty());
     EXPECT_NE(

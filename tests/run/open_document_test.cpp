@@ -20,6 +20,7 @@ Program recordedProgram(int channels, int32_t samples) {
     p.session.nChan = static_cast<int16_t>(channels);
     p.session.Sample = samples;
     p.session.ChartINTERVALinSECONDS = 0.5;
+    p.session.SampleInterval = 0.5f;
     p.files.filestrings.startDate = "05/06/09";
     p.files.filestrings.startTime = "14:05:09";
     for (int c = 1; c <= channels; ++c) {

@@ -135,6 +135,8 @@ def session(x):
     # The next run: three channels in the new order, and the XY plot beside the recording.
     options = x.find(HALTED)
     x.click(options["title"], "New Run, Same Setup   ('R')")
+    x.find("Possible Data Loss")  # the run was quick-saved and backed up, not saved
+    x.click("Possible Data Loss", "Y")
     x.find(HALTED, gone=True)
     x.find(RECORDING)
     x.find(XY_WINDOW)
@@ -170,7 +172,8 @@ def main():
     if missing:
         print("FAIL: missing tools (scripts/install-deps installs them):", " ".join(missing))
         return 1
-    x = XSession(sys.argv[1], sys.argv[2], wm="--no-wm" not in sys.argv)
+    # Wide enough for the XY plot beside the recording window.
+    x = XSession(sys.argv[1], sys.argv[2], wm="--no-wm" not in sys.argv, width=1700)
     try:
         session(x)
     except Failure as e:
