@@ -163,6 +163,17 @@ def session(x):
     if not backups:
         raise Failure("no backup was written at the end of a run with timed backups on")
 
+    # The quick-saved recording opened as a document: the replay with the file's facts.
+    quick = glob.glob(os.path.join(x.home, "Trindel", "QuickSave *"))[0]
+    x.start_program(quick)
+    name = os.path.basename(quick)
+    replay = x.find(name, timeout=15)
+    if "binary chart" not in replay["title"] or "samples at 0.05" not in replay["title"]:
+        raise Failure(f"the document's replay is titled '{replay['title']}'")
+    x.shot("opened-recording", replay["title"])
+    x.click(replay["title"], "replayClose")
+    x.find("Startup Routines...")
+
 
 def main():
     if len(sys.argv) < 3:
