@@ -9,7 +9,7 @@ ifneq ($(shell command -v ccache),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: all deps build build-asan test test-plain test-asan run demo bench fuzz format clean
+.PHONY: all deps build build-asan test test-plain test-asan run demo bench fuzz format clean package
 
 all: build
 
@@ -44,6 +44,10 @@ run: deps $(BUILD)/build.ninja
 demo: build
 	$(BUILD)/cli/trindel-cli record --channels 4 --interval 0.05 --samples 100 -o $(BUILD)/demo.kstn
 	$(BUILD)/cli/trindel-cli info $(BUILD)/demo.kstn
+
+# The Debian package (build/trindel_*.deb): `apt install ./build/trindel_*.deb`.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done

@@ -1,21 +1,33 @@
 #include "desktop_program.h"
 
+#include "files_windows.h"
 #include "windows.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
+#include <QDialog>
+
 #include "files/preferences_file.h"
+#include "files/recording_file_reader.h"
+#include "replay_window.h"
+#include "run/open_document.h"
 
 namespace trindel::gui {
 
 namespace {
 
-RunDriverConfig driverConfig(DeviceConnection& device) {
+RunDriverConfig driverConfig(DeviceConnection& device, const std::string& document) {
     RunDriverConfig c;
+    if (!document.empty() && documentKind(document) == DocumentKind::Setup) {
+        c.openedSetup = document;
+    }
     c.device = &device;
     c.features.saveSetup = true;
     c.features.replay = true;
+    c.features.quickSave = true;
+    c.features.rootFileName = true;
+    c.dataFolder = programDataFolder();
     c.shutdownMessagePath =
         QDir::home().filePath(".config/Trindel/TDshutdown message.txt").toStdString();
     return c;
@@ -23,13 +35,14 @@ RunDriverConfig driverConfig(DeviceConnection& device) {
 
 }  // namespace
 
-DesktopProgram::DesktopProgram()
-    : program_(std::make_unique<Program>()),
+DesktopProgram::DesktopProgram(const std::string& document)
+    : document_(document),
+      program_(std::make_unique<Program>()),
       io_(1024, 768),
       platform_(io_.platform()),
       window_(*program_, io_),
       frontEnd_(*program_, io_, window_),
-      driver_(*program_, platform_, frontEnd_, frontEnd_, driverConfig(device_)) {
+      driver_(*program_, platform_, frontEnd_, frontEnd_, driverConfig(device_, document)) {
     frontEnd_.driver = &driver_;
     window_.onDeviceCommand = [this](MenuCommand command) {
         runDeviceCommand(&window_, *program_, platform_, device_, command);
@@ -37,7 +50,32 @@ DesktopProgram::DesktopProgram()
     io_.host.parent = &window_;
 }
 
+void DesktopProgram::showDocument() {
+    if (document_.empty() || documentKind(document_) == DocumentKind::Setup) {
+        return;
+    }
+    ReadResult read = readRecordingFile(document_);
+    if (!read.ok) {
+        io_.host.alert("Cannot Open", document_ + ": " + read.error, {"OK"});
+        return;
+    }
+    // The document's own program: the one the user records with keeps its start-up values.
+    auto doc = std::make_unique<Program>();
+    const ScreenSize screen{io_.host.screenWidth(), io_.host.screenHeight()};
+    SetInitialVariableValues(*doc, screen);
+    if (!recordingIntoProgram(read.file, *doc)) {
+        io_.host.alert("Cannot Open",
+                       document_ + ": a scope recording holds one sweep and has no replay.",
+                       {"OK"});
+        return;
+    }
+    const std::unique_ptr<QDialog> replay(makeReplayWindow(nullptr, *doc));
+    replay->setWindowTitle(QString::fromStdString(recordingFacts(document_, read.file)));
+    replay->exec();
+}
+
 void DesktopProgram::run() {
+    showDocument();
     const ScreenSize screen{io_.host.screenWidth(), io_.host.screenHeight()};
     // The saved preferences (device, colours, window size, flags) when there are any; a damaged
     // file leaves the start-up values.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "main_window.h"
 #include "qt_front_end.h"
@@ -15,7 +16,9 @@ namespace trindel::gui {
 
 class DesktopProgram {
   public:
-    DesktopProgram();
+    // `document`: a file the program was started with (a set-up file is loaded as its set-up, a
+    // recording is shown in the replay window first); "" for none.
+    explicit DesktopProgram(const std::string& document = {});
     // Runs the program until it quits.
     void run();
 
@@ -25,6 +28,10 @@ class DesktopProgram {
     RunDriver& driver() { return driver_; }
 
   private:
+    // A recording or unreadable document, shown before the start window.
+    void showDocument();
+
+    std::string document_;
     std::unique_ptr<Program> program_;
     QtPlatform io_;
     Platform platform_;

@@ -10,7 +10,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Trindel");
     QApplication::setWindowIcon(trindel::gui::programIcon());
     trindel::gui::startWindowMap(&app);
-    trindel::gui::DesktopProgram program;
+    // A document opened from the desktop or named on the command line.
+    const QStringList args = QApplication::arguments();
+    trindel::gui::DesktopProgram program(args.size() > 1 ? args.at(1).toStdString()
+                                                         : std::string());
     program.run();
     return 0;
 }

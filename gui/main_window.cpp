@@ -16,6 +16,7 @@
 #include "calculator_windows.h"
 #include "display/chart_screen.h"
 #include "display/status_texts.h"
+#include "files_windows.h"
 #include "key_tracker.h"
 #include "state/chart_state.h"
 #include "toolbar_icons.h"
@@ -150,6 +151,10 @@ void MainWindow::hookWindows() {
     }
     setMenuHandler(3, 15, [this] { runSlopeTrendWindow(this, p_); });
     setMenuHandler(4, 12, [this] { runSpikeFilterWindow(this, p_, io_.sounds); });
+    {
+        Platform platform = io_.platform();
+        hookFilesMenus(*this, p_, platform);
+    }
     for (int n = 1; n <= kMaxChannels; ++n) {
         setMenuHandler(100, n, [this, n] { runConversionWindow(this, p_, n); });
         setMenuHandler(120, n, [this, n] {

@@ -13,10 +13,13 @@
 #include "display/chart_axis.h"
 #include "display/chart_screen.h"
 #include "display/xy_plot.h"
+#include "files/backups.h"
 #include "files/file_series.h"
 #include "files/save_files.h"
 #include "files/setup_file.h"
+#include "files_windows.h"
 #include "replay_window.h"
+#include "run/auto_repeat.h"
 #include "run/chart_actions.h"
 #include "text/number_text.h"
 #include "ui/data_file_types.h"
@@ -136,10 +139,18 @@ int QtFrontEnd::optionsWindow(Program& p, const std::string& title,
             button = kOptionsQuit;
             break;
         }
-        button = runOptionsWindow(&window_, title, buttons, rate, ShowFileIsSaved(p));
+        std::vector<std::string> notice = ShowFileIsSaved(p);
+        for (std::string& line : SHOWROOTFILE(p)) {
+            notice.push_back(std::move(line));
+        }
+        button = runOptionsWindow(&window_, title, buttons, rate, notice);
     }
     window_.setOptionsOpen(false);
     window_.setRecordingActive(button == kOptionsNewRun);
+    if (button == kOptionsNewRun) {
+        // The XY plot may have been asked for (or given up) between runs.
+        showXYPlot(p, true);
+    }
     return button;
 }
 
@@ -148,7 +159,7 @@ bool QtFrontEnd::possibleDataLoss(const std::string& unsavedText) {
     return runDataLossWindow(&window_, unsavedText);
 }
 
-bool QtFrontEnd::saveFiles(Program& p) {
+SaveHooks QtFrontEnd::seriesHooks(Program& /*p*/) {
     SaveHooks hooks;
     hooks.playSound = [this](std::string_view sound) {
         if (p_.menus.Sound_Is_On != 0) {
@@ -165,6 +176,17 @@ bool QtFrontEnd::saveFiles(Program& p) {
     hooks.fileComments = [this](const std::string&) {
         runCommentWindow(&window_, p_, p_.prefs[kPrefFormatExpeData] != 0);
     };
+    return hooks;
+}
+
+void QtFrontEnd::timedBackup(Program& p, int timed) {
+    Platform platform = io_.platform();
+    AutoTimedBACKUP(p, timed != 0, backupMomentNow(platform, programDataFolder()), io_.host);
+    showStatusField(199, p.files.BackupFileIndicator);
+}
+
+bool QtFrontEnd::saveFiles(Program& p) {
+    SaveHooks hooks = seriesHooks(p);
     // The save dialog's file type chooses the format as the File menu does.
     io_.host.fileTypes = dataFileTypes();
     io_.host.fileType = dataFileTypeIndex(p.prefs);

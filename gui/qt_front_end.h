@@ -40,6 +40,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     bool portDialog(Program& p, PortDialogModel& model) override;
     void startupLine(const std::string& line) override;
     void replayWindow(Program& p) override;
+    SaveHooks seriesHooks(Program& p) override;
 
     // ChartHooks
     void showStatusField(int field, std::string_view text) override;
@@ -61,6 +62,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     void plotXYPoint(Program& p) override;
     void xyCommand(Program& p, int key) override;
     void leaveReplay(Program& p) override;
+    void timedBackup(Program& p, int timed) override;
 
   private:
     void quitRequested();

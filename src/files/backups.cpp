@@ -16,7 +16,9 @@ void fixSampleInterval(Session& s) {
         return;
     }
     const double measured = (s.TicsAtLastSample - s.TimeAtStart) / 60.0 / s.Sample;
-    if (std::fabs(1.0 - measured / set) > s.SampRateError) {
+    // A start noted after the last sample (the options window notes it again on each choice)
+    // measures nothing: the file keeps the set interval rather than a negative one.
+    if (measured > 0 && std::fabs(1.0 - measured / set) > s.SampRateError) {
         s.SampleInterval = static_cast<float>(measured);
     }
 }

@@ -98,4 +98,13 @@ AutosaveResult AUTOSAVE(Program& p, const DateStamp& stamp, int32_t ticksNow, do
     return out;
 }
 
+std::vector<std::string> SHOWROOTFILE(const Program& p) {
+    const bool autorepeat = p.prefs[kPrefAutorepeat] != 0;
+    if (p.session.RecordingMODE == 1 && !autorepeat) {
+        return {};
+    }
+    return {std::string("Root file name for ") + (autorepeat ? "chart data" : "scope data"),
+            "   " + p.files.filestrings.rootName};
+}
+
 }  // namespace trindel

@@ -52,4 +52,8 @@ void stampRunComment(std::string& comment, const DateStamp& stamp);
 // autorepeat is on or when no data file name is set.
 std::vector<std::string> ShowFileIsSaved(const Program& p);
 
+// SHOWROOTFILE after a run in the scope modes or with autorepeat on: "Root file name for chart
+// data" (autorepeat) or "... scope data", then the root name; none otherwise.
+std::vector<std::string> SHOWROOTFILE(const Program& p);
+
 }  // namespace trindel

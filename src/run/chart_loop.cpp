@@ -7,6 +7,7 @@
 #include "control/switching_schedule.h"
 #include "devices/device_table.h"
 #include "files/file_series.h"
+#include "run/auto_repeat.h"
 #include "run/chart_actions.h"
 #include "run/get_data.h"
 #include "signal/averaging.h"
@@ -382,7 +383,7 @@ PassOutcome ChartLoop::pass() {
         hooks_.closeReferenceTime();
     }
     if (s.Sample == s.MaxSamples && p_.prefs[kPrefAutorepeat] != 0 && out.scanTaken) {
-        hooks_.autoSave(p_);
+        autoRepeatRun(p_, io_, hooks_, switching_);
     }
     if (s.Sample > s.MaxSamples && !finished()) {
         stop_ = StopReason::SampleLimit;

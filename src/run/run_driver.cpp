@@ -1,12 +1,15 @@
 #include "run/run_driver.h"
 
+#include <ctime>
 #include <fstream>
 #include <sstream>
 
 #include "devices/connection_alert.h"
 #include "devices/device_table.h"
 #include "display/chart_screen.h"
+#include "files/file_series.h"
 #include "files/setup_file.h"
+#include "run/auto_repeat.h"
 #include "run/device_startup.h"
 #include "run/recording_run.h"
 #include "run/recording_setup.h"
@@ -53,6 +56,7 @@ void RunDriver::SetDefaultValues(ScreenSize screen,
         state_ = RunState::Ended;
         return;
     }
+    loadOpenedSetup();
     p_.device.sixteenBitBoard = 0;
     p_.session.WindowFont = 8;
     state_ =
@@ -186,6 +190,7 @@ void RunDriver::runSetup() {
         p_.conversion.SpikeFilterArray[static_cast<size_t>(c)] = 2.0f;
     }
     // Prepare the run sequence.
+    nameRepeatFiles();
     p_.Markers.clear();
     CLEARALARMS(p_.alarm);
     windows_.showRecordingWindow(p_, true);
@@ -217,14 +222,25 @@ void RunDriver::recordChart() {
             }
         }
     };
+    // The run's start and end go into the saved files and the replay's foot line.
+    const DateStamp start = localStamp(std::time(nullptr));
+    p_.files.filestrings.startDate = start.date;
+    p_.files.filestrings.startTime = start.time;
     RecordingRun run(p_, io_, hooks_);
     if (config_.device != nullptr && config_.device->isOpen()) {
         run.setSwitchPort(&config_.device->port());  // valve selections go to the A-D device
     }
     const RunResult result = run.record(frontEnd);
     lateness_ = result.lateness;
+    const DateStamp end = localStamp(std::time(nullptr));
+    p_.files.EndRecordingDate = end.date;
+    p_.files.EndRecordingTime = end.time;
     commandQStop_ = result.stop == StopReason::CommandQ;
     ++runs_;
+    // A last backup holds the whole run until the user saves it.
+    if (p_.session.TimedSaveINTERVAL > 0) {
+        hooks_.timedBackup(p_, 1);
+    }
 }
 
 void RunDriver::optionsWindow() {
@@ -268,6 +284,7 @@ bool RunDriver::optionsAction(int button) {
             if (!makeSure(1)) {
                 return true;
             }
+            nameRepeatFiles();
             prepareNewRun();
             state_ = RunState::Recording;
             return false;
@@ -302,6 +319,20 @@ bool RunDriver::optionsAction(int button) {
                 windows_.replayWindow(p_);
             }
             return true;
+        case kOptionsQuickSave:
+            if (config_.features.quickSave &&
+                QuickSAVE(p_, backupMomentNow(io_, config_.dataFolder), io_.host).ok &&
+                soundsOn()) {
+                io_.sounds.play("wsst");
+            }
+            return true;
+        case kOptionsRootFileName:
+            if (config_.features.rootFileName) {
+                SCOPEFILEDATA(p_, io_.host,
+                              s.RecordingMODE == 1 ? SeriesKind::Repeat : SeriesKind::Scope,
+                              windows_.seriesHooks(p_), config_.dataFolder);
+            }
+            return true;
         default:
             // Buttons of features this program does not have yet are not shown; a key that maps
             // to one of them does nothing.
@@ -328,6 +359,24 @@ void RunDriver::endOfSequence() {
     p_.session.ChartView = 1.0f;
     endRunSequence(p_);
     state_ = RunState::ModeChoice;
+}
+
+void RunDriver::nameRepeatFiles() {
+    if (p_.session.RecordingMODE == 1 && p_.prefs[kPrefAutorepeat] != 0 &&
+        p_.files.filestrings.rootName.empty()) {
+        SCOPEFILEDATA(p_, io_.host, SeriesKind::Repeat, windows_.seriesHooks(p_),
+                      config_.dataFolder);
+    }
+}
+
+void RunDriver::loadOpenedSetup() {
+    if (config_.openedSetup.empty()) {
+        return;
+    }
+    const SetupLoadContext ctx = setupLoadContextFor(io_.host, io_.sounds, soundsOn());
+    if (GETSETUP(p_, io_.host, io_.sounds, ctx, &config_.openedSetup).ok) {
+        p_.prefs[kPrefSkipDeviceChooser] = 1;
+    }
 }
 
 bool RunDriver::makeSure(int kind) {

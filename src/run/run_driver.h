@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "devices/serial/port_dialog.h"
+#include "files/save_files.h"
 #include "platform/platform.h"
 #include "run/chart_hooks.h"
 #include "run/device_connection.h"
@@ -72,6 +73,8 @@ class RunWindows {
     virtual void startupLine(const std::string& /*line*/) {}
     // REPLAY(1): the replay window after a run, until the user closes it.
     virtual void replayWindow(Program& /*p*/) {}
+    // The caution and comment windows a file series asks for when it is named.
+    virtual SaveHooks seriesHooks(Program& /*p*/) { return {}; }
 };
 
 struct RunDriverConfig {
@@ -80,6 +83,11 @@ struct RunDriverConfig {
     OptionsFeatures features;
     // The external device's connection; without one an external device cannot be chosen.
     DeviceConnection* device = nullptr;
+    // Where quick saves, the default backup and an unnamed file series go ("" the current folder).
+    std::string dataFolder = {};
+    // A set-up file opened with the program: loaded at start-up (GETSETUP) in place of the
+    // channel set-up windows.
+    std::string openedSetup = {};
 };
 
 class RunDriver {
@@ -114,6 +122,9 @@ class RunDriver {
     void endOfSequence();
     bool quit();  // false when the user declined
     bool makeSure(int kind);
+    // With autorepeat on in chart mode and no series named yet: asks for the repeat file root.
+    void nameRepeatFiles();
+    void loadOpenedSetup();
     bool soundsOn() const { return p_.menus.Sound_Is_On != 0; }
 
     Program& p_;

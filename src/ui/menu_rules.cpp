@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/events.h"
+#include "ui/channel_editing.h"
 #include "ui/menu_table.h"
 
 namespace trindel {
@@ -204,6 +205,12 @@ bool menuItemEnabled(const Program& p, int menu, int item, bool optionsOpen, boo
             return p.prefs[kPrefWindowWidth] != 640;
         case 404:
             return p.device.External_AD == 1;
+        case 202:
+            return p.session.nChan > 1 && p.session.RecordingMODE != 2;
+        case 420:
+            return cutChannelsEnabled(p);
+        case 421:
+            return addChannelEnabled(p);
         case 415:
             return p.session.ChartINTERVALinSECONDS >= kSlowestBeepInterval;
         case 9002:

@@ -25,6 +25,14 @@ TEST(Backups, MeasuredIntervalReplacesTheSetOneOutsideTheTolerance) {
     s.TicsAtLastSample = 100 + 612;  // 1.02 s: within 3 %
     fixSampleInterval(s);
     EXPECT_EQ(s.SampleInterval, 1.0f);
+    // A start noted after the last sample (a choice in the options window) measures nothing.
+    s.TicsAtLastSample = 100 + 660;
+    s.TimeAtStart = 100 + 900;
+    fixSampleInterval(s);
+    EXPECT_EQ(s.SampleInterval, 1.0f);
+    s.TimeAtStart = s.TicsAtLastSample;
+    fixSampleInterval(s);
+    EXPECT_EQ(s.SampleInterval, 1.0f);
 }
 
 TEST(Backups, Names) {

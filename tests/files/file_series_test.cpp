@@ -116,5 +116,26 @@ TEST(RunComment, SavedNoticeOnlyForSavedNamedData) {
     EXPECT_TRUE(ShowFileIsSaved(p).empty());
 }
 
+TEST(RootFile, ShownForScopeModesAndAutorepeatOnly) {
+    Program p;
+    p.files.filestrings.rootName = "rats";
+    const struct {
+        int16_t mode;
+        int16_t autorepeat;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {1, 0, {}},
+        {1, 1, {"Root file name for chart data", "   rats"}},
+        {2, 0, {"Root file name for scope data", "   rats"}},
+        {3, 0, {"Root file name for scope data", "   rats"}},
+        {3, 1, {"Root file name for chart data", "   rats"}},
+    };
+    for (const auto& c : cases) {
+        p.session.RecordingMODE = c.mode;
+        p.prefs[kPrefAutorepeat] = c.autorepeat;
+        EXPECT_EQ(SHOWROOTFILE(p), c.lines) << c.mode << " " << c.autorepeat;
+    }
+}
+
 }  // namespace
 }  // namespace trindel

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 
 #include "display/chart_screen.h"
@@ -313,6 +314,34 @@ TEST_F(DriverFixture, TheRateCheckIsMadeWhenTheOptionsWindowOpens) {
     EXPECT_NEAR(r.check.measured, 0.5, 0.02);
     EXPECT_TRUE(r.lateness.known());
     EXPECT_DOUBLE_EQ(r.lateness.max, 0.0);
+}
+
+TEST_F(DriverFixture, QuickSaveAndTheRootFileNameFromTheOptionsWindow) {
+    const std::string folder = ::testing::TempDir() + "/driver_quick_save";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    config.features.quickSave = true;
+    config.features.rootFileName = true;
+    config.dataFolder = folder;
+    RunDriver withFiles{p, io, w, hooks, config};
+    vp.host.fileAnswers = {folder + "/rats"};
+    w.optionsAnswers = {kOptionsQuickSave, kOptionsRootFileName, kOptionsSave, kOptionsQuit};
+    withFiles.SetDefaultValues({1280, 1024});
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) {
+        names.push_back(e.path().filename().string());
+    }
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names[0].rfind("QuickSave ", 0), 0u) << names[0];
+    EXPECT_EQ(p.files.QuicksaveCounter, 1);
+    EXPECT_EQ(p.files.filestrings.rootName, "rats");
+    EXPECT_EQ(p.files.ScopeFileFolder, folder);
+    EXPECT_EQ(p.files.ScopeCount, 0);
+    // The run's start and end times are kept for the files and the replay.
+    EXPECT_EQ(p.files.filestrings.startTime.size(), 8u);
+    EXPECT_EQ(p.files.filestrings.startDate.size(), 8u);
+    EXPECT_EQ(p.files.EndRecordingTime.size(), 8u);
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

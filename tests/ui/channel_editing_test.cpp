@@ -1,5 +1,6 @@
 // Cutting, adding and re-ordering channels: every per-channel record moves with its channel.
 #include "ui/channel_editing.h"
+#include "ui/menu_table.h"
 
 #include <gtest/gtest.h>
 
@@ -172,6 +173,13 @@ TEST(ChannelEditing, MenuEnabling) {
         p.session.nChan = static_cast<int16_t>(c.channels);
         EXPECT_EQ(cutChannelsEnabled(p), c.cut) << c.mode << " " << c.channels;
         EXPECT_EQ(addChannelEnabled(p), c.add) << c.mode << " " << c.channels;
+        // The menu items follow the same rules, and never during a run.
+        EXPECT_EQ(menuItemEnabled(p, 4, 20, false, false), c.cut) << c.mode << " " << c.channels;
+        EXPECT_EQ(menuItemEnabled(p, 4, 21, false, false), c.add) << c.mode << " " << c.channels;
+        EXPECT_EQ(menuItemEnabled(p, 2, 2, false, false), c.mode != 2 && c.channels > 1)
+            << c.mode << " " << c.channels;
+        EXPECT_FALSE(menuItemEnabled(p, 4, 20, false, true));
+        EXPECT_FALSE(menuItemEnabled(p, 2, 2, false, true));
     }
 }
 

@@ -79,12 +79,12 @@ class XSession:
         self.procs.append(p)
         return p
 
-    def start_program(self):
+    def start_program(self, *args):
         env = dict(self.env, QT_QPA_PLATFORM="xcb", HOME=self.home, TRINDEL_SILENT="1",
                    TRINDEL_WINDOW_MAP=self.map_path, XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
                    XDG_RUNTIME_DIR=self.home, QT_ACCESSIBILITY="0", LC_ALL="C.UTF-8")
         log = open(self.log_path, "w")
-        self.app = subprocess.Popen([self.program], env=env, stdout=log, stderr=log)
+        self.app = subprocess.Popen([self.program, *args], env=env, stdout=log, stderr=log)
         self.procs.append(self.app)
 
     def close(self):
