@@ -96,8 +96,10 @@ TEST(SwitchingRecording, ModeFiveOnTheSimulatedDT800) {
     for (size_t k = 0; k < std::size(want); ++k) {
         SCOPED_TRACE(k);
         EXPECT_EQ(got[k + 1].device, want[k].device);
+        // The schedule runs on the wall clock: on a loaded machine a pass may be taken late, so
+        // the switch may come one pass more than the nominal one later.
         const int sample = got[k + 1].passesBefore - kDiscardedPasses;
-        EXPECT_NEAR(sample, want[k].sample, 1);
+        EXPECT_NEAR(sample, want[k].sample, 2);
     }
 
     // The saved file: an S marker where each sample device started, an R at each reference.
@@ -114,7 +116,9 @@ TEST(SwitchingRecording, ModeFiveOnTheSimulatedDT800) {
     for (size_t k = 0; k < std::size(marks); ++k) {
         SCOPED_TRACE(k);
         EXPECT_EQ(markers[k].code, marks[k].code);
-        EXPECT_NEAR(markers[k].slot, marks[k].sample, 1);
+        EXPECT_NEAR(markers[k].slot, marks[k].sample, 2);
+        // The marker stands at the pass whose selection the logger received.
+        EXPECT_NEAR(markers[k].slot, got[k + 1].passesBefore - kDiscardedPasses, 1);
     }
 }
 
