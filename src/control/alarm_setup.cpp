@@ -79,4 +79,15 @@ bool anyAlarmOn(const AlarmState& a) {
     return false;
 }
 
+bool anyAlarmFired(const AlarmState& a) {
+    for (int c = 1; c <= 16; ++c) {
+        const auto& r = a.alarms[static_cast<size_t>(c)];
+        if (r[kAlarmLowCount] > 0.0f || r[kAlarmHighCount] > 0.0f ||
+            r[kAlarmOverRangeCount] > 0.0f) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace trindel

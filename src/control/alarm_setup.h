@@ -31,5 +31,7 @@ void clearAllAlarms(AlarmSetupModel& m);
 void applyAlarmSetup(const AlarmSetupModel& m, Program& p);
 // Whether the "Alarms..." menu item is checked: any channel has an alarm on.
 bool anyAlarmOn(const AlarmState& a);
+// Whether any alarm was raised in this run sequence (the "Check Alarms…" button is offered).
+bool anyAlarmFired(const AlarmState& a);
 
 }  // namespace trindel

@@ -9,7 +9,7 @@
 
 namespace trindel {
 
-int16_t triggerGainFor(float level) {
+int16_t triggerDisplayGain(float level) {
     const float m = std::fabs(level);
     if (m >= 2.5f)
         return 1;
@@ -120,7 +120,8 @@ int RUNTRIGGER(TriggerState& t, int16_t recordingMode, bool autorepeat, Clock& c
                 break;
             }
         }
-        if (result == 0 && events.isKeyDown(Key::Escape)) {
+        if (result == 0 &&
+            (events.isKeyDown(Key::Escape) || (wait.cancelWanted && wait.cancelWanted()))) {
             result = kTriggerEscape;
         }
         if (result == 0 && events.mouseButtonDown()) {
@@ -184,7 +185,7 @@ bool applyTriggerSetup(const TriggerSetupModel& m, TriggerState& t, ChannelTable
     if (ok) {
         t.triggerval = static_cast<float>(*level);
     }
-    t.TriggerGain = triggerGainFor(t.triggerval);
+    t.TriggerGain = triggerDisplayGain(t.triggerval);
     return ok;
 }
 

@@ -24,7 +24,7 @@ inline constexpr int kTriggerEscape = 27;  // the wait was cancelled
 inline constexpr int kRawTriggerRow = 16;  // Channel-table row of a raw A-D input trigger
 
 // The trigger gain for a level: 100, lowered step by step as |level| grows.
-int16_t triggerGainFor(float level);
+int16_t triggerDisplayGain(float level);
 // Whether a value meets the condition: value ≥ level (exceed, mode 0), level ≥ value (mode 1).
 bool triggerConditionMet(int16_t mode, float level, float value);
 // The trigger input's value from its volts with the channel's coefficients: the level itself
@@ -44,7 +44,8 @@ std::string triggerPresentValueText(float value);
 struct TriggerWait {
     std::function<std::optional<float>()> readValue;
     std::function<void(int line, const std::string& text)> show;
-    double pollSeconds = 1.0 / 60.0;  // time between readings; the wait sleeps in between
+    double pollSeconds = 1.0 / 60.0;     // time between readings; the wait sleeps in between
+    std::function<bool()> cancelWanted;  // a front end's cancel (Ctrl-C): ends as Escape does
 };
 
 // Waits until the trigger condition holds (returns kTriggerMet), the window closes or the mouse
