@@ -16,6 +16,7 @@ RunDriverConfig driverConfig(DeviceConnection& device) {
     c.device = &device;
     c.features.saveSetup = true;
     c.features.replay = true;
+    c.features.checkAlarms = true;
     c.shutdownMessagePath =
         QDir::home().filePath(".config/Trindel/TDshutdown message.txt").toStdString();
     return c;

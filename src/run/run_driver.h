@@ -72,6 +72,8 @@ class RunWindows {
     virtual void startupLine(const std::string& /*line*/) {}
     // REPLAY(1): the replay window after a run, until the user closes it.
     virtual void replayWindow(Program& /*p*/) {}
+    // The "Alarm Log" ("Check Alarms…" in the options window).
+    virtual void alarmLogWindow(Program& /*p*/) {}
 };
 
 struct RunDriverConfig {
