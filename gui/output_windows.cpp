@@ -264,8 +264,9 @@ void runScriptWindow(QWidget* parent, Program& p, Sounds& sounds, int channel) {
         refresh();
     });
     QObject::connect(switchPre, &QPushButton::clicked, &d, [&] {
-        SetAOvolts(p.analogOutput, device, 0, channel, ed.preRunOutput(number(preRun)));
+        // Outside a recording the value is given at once; the next recording sends it first.
         p.analogOutput.TimeForNextAOupdate = 0;
+        SetAOvolts(p.analogOutput, device, 0, channel, ed.preRunOutput(number(preRun)));
     });
     QObject::connect(clear, &QPushButton::clicked, &d, [&] {
         ed.clearAll();

@@ -83,8 +83,8 @@ int ControlSteps::waitForTrigger(const std::function<bool()>& cancel) {
 void ControlSteps::begin(int32_t start) {
     log_.clear();
     shown_.clear();
+    // Values given between recordings ("Switch to Pre-run Value") go out first.
     AnalogOutputState& ao = p_.analogOutput;
-    ao.outbox.clear();
     startAOForRecording(ao, p_.device.External_AD, start);
     FeedbackState& fb = p_.feedback;
     fb.DoFeedback = fb.FeedbackON;
