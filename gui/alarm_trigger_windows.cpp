@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "control/alarm_check.h"
 #include "control/alarm_log.h"
 #include "control/alarm_setup.h"
 #include "control/audible_timer.h"
