@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -14,7 +15,10 @@
 #include <vector>
 
 #include "command_registry.h"
+#include "control/alarm_check.h"
+#include "control/trigger.h"
 #include "device_options.h"
+#include "files/ao_data_file.h"
 #include "files/output_path.h"
 #include "files/save_files.h"
 #include "platform/null_canvas.h"
@@ -106,6 +110,7 @@ class QuietHost final : public Host {
 
 struct Options {
     RecordSettings recording;
+    std::string aoFile;
     std::string format = "binary";
     bool timing = false;
     bool verbose = false;
@@ -197,6 +202,34 @@ class SwitchPrinter final : public ChartHooks {
     bool verbose_;
 };
 
+// With --verbose: each analogue output value given since the last call, with its time.
+void printOutputs(const Program& p, const std::vector<AOOutput>& outputs, size_t& printed) {
+    for (; printed < outputs.size(); ++printed) {
+        const AOOutput& o = outputs[printed];
+        std::printf("\routput at %.2f s: AO%d %.3f V%s\n", (o.tick - p.session.TimeAtStart) / 60.0,
+                    o.channel, static_cast<double>(o.volts),
+                    o.bytes.empty() || p.device.DemonstrationMODE != 0 ? " (not sent)" : "");
+    }
+    std::fflush(stdout);
+}
+
+// With --verbose: each alarm raised in the scan just taken (a count that went up).
+void printAlarms(const Program& p, std::array<std::array<float, 3>, 17>& counts) {
+    static constexpr const char* kNames[] = {"lower limit", "upper limit", "overrange"};
+    for (int c = 1; c <= p.session.nChan && c <= 16; ++c) {
+        const auto& r = p.alarm.alarms[static_cast<size_t>(c)];
+        for (size_t k = 0; k < 3; ++k) {
+            const float now = r[kAlarmLowCount + 2 * k];
+            if (now > counts[static_cast<size_t>(c)][k]) {
+                std::printf("\ralarm at sample %ld: channel %d %s\n",
+                            static_cast<long>(r[kAlarmLowLast + 2 * k]), c, kNames[k]);
+            }
+            counts[static_cast<size_t>(c)][k] = now;
+        }
+    }
+    std::fflush(stdout);
+}
+
 // The scan lateness as --timing prints it.
 void printLateness(const ScanLateness& l) {
     std::printf(
@@ -229,6 +262,14 @@ int record(const Options& o) {
         return 1;
     }
     const double interval = p.session.ChartINTERVALinSECONDS;
+    if (!o.aoFile.empty()) {
+        const AODataLoadResult ao = loadAODataFile(p.analogOutput, p.feedback, o.aoFile, 0);
+        if (!ao.ok) {
+            std::fprintf(stderr, "trindel-cli record: %s\n",
+                         ao.error.empty() ? ("cannot read " + o.aoFile).c_str() : ao.error.c_str());
+            return 1;
+        }
+    }
 
     TerminalKeys keys;
     SystemClock clock(&gInterrupted);
@@ -253,7 +294,21 @@ int record(const Options& o) {
     p.files.filestrings.startTime = start.time;
     Progress progress(samples);
     RunFrontEnd frontEnd;
+    RecordingRun run(p, io, hooks);
+    size_t outputsPrinted = 0;
+    std::array<std::array<float, 3>, 17> alarmCounts{};
+    if (p.trigger.TriggerON != 0) {
+        std::string condition = triggerWaitText(p.trigger, p.session.nChan, p.channels);
+        condition.erase(0, condition.find_first_not_of(' '));
+        std::printf("waiting for trigger: %s\n", condition.c_str());
+        std::fflush(stdout);
+    }
+    frontEnd.cancelTriggerWait = [] { return gInterrupted.load(); };
     frontEnd.scanTaken = [&](const Program& prog, const PassOutcome& out) {
+        if (o.verbose) {
+            printOutputs(prog, run.control().outputs(), outputsPrinted);
+            printAlarms(prog, alarmCounts);
+        }
         const double left = (samples - prog.session.Sample) * interval;
         progress.update(prog.session.Sample, left, out.scanTime, out.finished);
         if (!toldLost && device.lost()) {
@@ -261,11 +316,19 @@ int record(const Options& o) {
             std::fprintf(stderr, "\ntrindel-cli record: %s\n", device.statusText(prog).c_str());
         }
     };
-    RecordingRun run(p, io, hooks);
     if (device.isOpen()) {
         run.setSwitchPort(&device.port());  // valve selections go to the A-D device
     }
     const RunResult result = run.record(frontEnd);
+    if (result.triggerCancelled) {
+        std::fprintf(stderr,
+                     "trindel-cli record: the trigger wait was cancelled; nothing was "
+                     "recorded\n");
+        return 1;
+    }
+    if (o.verbose) {
+        printOutputs(p, run.control().outputs(), outputsPrinted);
+    }
     progress.finish();
     gSaving.store(true);
     const DateStamp end = localStamp(std::time(nullptr));
@@ -308,7 +371,9 @@ static CommandRegistrar reg{[](CLI::App& app, int& exitStatus) {
         cmd->add_option("--average", opts->recording.average, "readings averaged per sample");
     cmd->add_option("--format", opts->format, "binary, text or expedata");
     cmd->add_flag("--timing", opts->timing, "print the scan lateness at the end");
-    cmd->add_flag("--verbose", opts->verbose, "print each valve switch as it happens");
+    cmd->add_option("--ao", opts->aoFile, "AO data file whose output scripts run");
+    cmd->add_flag("--verbose", opts->verbose,
+                  "print each valve switch, output value and alarm as it happens");
     cmd->add_option("-o,--output", opts->output, "file to write")->required();
     addDeviceOptions(cmd, opts->device);
     cmd->callback([opts, channels, interval, average, samples, duration, &exitStatus] {

@@ -28,6 +28,7 @@ RunDriverConfig driverConfig(DeviceConnection& device, const std::string& docume
     c.features.quickSave = true;
     c.features.rootFileName = true;
     c.dataFolder = programDataFolder();
+    c.features.checkAlarms = true;
     c.shutdownMessagePath =
         QDir::home().filePath(".config/Trindel/TDshutdown message.txt").toStdString();
     return c;

@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include "calculator_windows.h"
+#include "control_windows.h"
 #include "display/chart_screen.h"
 #include "display/status_texts.h"
 #include "files_windows.h"
@@ -145,6 +146,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::hookWindows() {
+    hookControlMenus(*this, p_, io_);
     for (int item : {3, 4, 5, 6, 7, 9, 10, 11, 13, 14, 15}) {
         setMenuHandler(kSpecialMenu, item,
                        [this, item] { runCalculator(this, p_, io_.sounds, item); });

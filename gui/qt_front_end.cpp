@@ -7,8 +7,10 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTime>
+#include <QToolBar>
 #include <QVBoxLayout>
 
+#include "control_windows.h"
 #include "devices/device_table.h"
 #include "display/chart_axis.h"
 #include "display/chart_screen.h"
@@ -21,6 +23,7 @@
 #include "replay_window.h"
 #include "run/auto_repeat.h"
 #include "run/chart_actions.h"
+#include "run/control_steps.h"
 #include "text/number_text.h"
 #include "ui/data_file_types.h"
 #include "windows.h"
@@ -202,6 +205,10 @@ void QtFrontEnd::sampleRateWindow(const SampleRateReport& report) {
     runSampleRateWindow(&window_, report);
 }
 
+void QtFrontEnd::alarmLogWindow(Program& p) {
+    runAlarmLogWindow(&window_, p, io_.host);
+}
+
 void QtFrontEnd::replayWindow(Program& p) {
     runReplayWindow(&window_, p);
 }
@@ -210,6 +217,26 @@ void QtFrontEnd::showStatusField(int field, std::string_view text) {
     if (field == 199) {
         drawBackupIndicator(p_, io_.canvas, text);
         io_.canvas.flush();
+        return;
+    }
+    if (field >= kStatusFieldOutputs && field <= kStatusFieldTrigger + 2) {
+        // Outputs and the trigger wait: the window's status line.
+        outputStatus_[static_cast<size_t>(field - kStatusFieldOutputs)] = std::string(text);
+        std::string line;
+        for (const std::string& part : outputStatus_) {
+            if (!part.empty()) {
+                line += (line.empty() ? "" : "   ") + part;
+            }
+        }
+        if (controlLine_ == nullptr && window_.toolbar() != nullptr) {
+            // A label at the end of the toolbar, so the chart keeps its size.
+            controlLine_ = new QLabel;
+            controlLine_->setObjectName("controlLine");
+            window_.toolbar()->addWidget(controlLine_);
+        }
+        if (controlLine_ != nullptr) {
+            controlLine_->setText("  " + fromMacRoman(line));
+        }
         return;
     }
     if (field >= 2 && field <= 4) {
@@ -257,8 +284,9 @@ void QtFrontEnd::showSwitchingStatus(int channel, std::string_view text) {
 
 void QtFrontEnd::flushWindow() {
     for (int c = 1; c <= p_.session.nChan && c <= 16; ++c) {
-        if (readoutDirty_[static_cast<size_t>(c)]) {
-            drawReadout(p_, io_.canvas, c, readouts_[static_cast<size_t>(c)]);
+        if (readoutDirty_[static_cast<size_t>(c)] || fields_[static_cast<size_t>(c)].statusDirty) {
+            drawReadout(p_, io_.canvas, c, readouts_[static_cast<size_t>(c)],
+                        fields_[static_cast<size_t>(c)].alert);
             readoutDirty_[static_cast<size_t>(c)] = false;
         }
         ChannelFields& f = fields_[static_cast<size_t>(c)];

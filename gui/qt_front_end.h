@@ -41,6 +41,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     void startupLine(const std::string& line) override;
     void replayWindow(Program& p) override;
     SaveHooks seriesHooks(Program& p) override;
+    void alarmLogWindow(Program& p) override;
 
     // ChartHooks
     void showStatusField(int field, std::string_view text) override;
@@ -74,6 +75,8 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     MainWindow& window_;
     // Fields waiting to be drawn at the next flush (read-outs change every scan).
     std::array<std::string, 17> readouts_;
+    std::array<std::string, 4> outputStatus_;  // outputs and the trigger wait's three lines
+    QLabel* controlLine_ = nullptr;
     std::array<bool, 17> readoutDirty_{};
     // Per channel: status text and alert style, switching text; drawn when changed.
     struct ChannelFields {

@@ -264,14 +264,16 @@ void REDRAWSCREEN(Program& p, Canvas& canvas) {
     canvas.flush();
 }
 
-void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view text) {
+void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view text,
+                 bool alarmed) {
     const int T = bandTop(p, channel);
     const bool large = p.prefs[kPrefLargeReadouts] != 0;
     // From T + 2: row T + 1 is the frame of the band above, which the field must not erase.
     const Rect r = large ? Rect{170, T + 2, 337, T + 25} : Rect{170, T + 2, 256, T + 14};
     canvas.fillRect(r, p.colours.ChartBackgroundColor);
     canvas.text(r.left + 2, r.bottom - 2, text,
-                TextStyle{large ? 18 : 10, large, p.colours.ChartDataColor});
+                TextStyle{large ? 18 : 10, large || alarmed,
+                          alarmed ? p.colours.RGBred : p.colours.ChartDataColor});
 }
 
 void drawChannelStatus(const Program& p, Canvas& canvas, int channel, std::string_view text,

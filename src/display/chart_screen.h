@@ -45,7 +45,9 @@ bool displaysShownFor(const Session& s);
 void drawBackupIndicator(const Program& p, Canvas& canvas, std::string_view text);
 
 // Read-out field of one channel (text as the chart loop formats it).
-void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view text);
+// An alarmed channel's read-out is drawn in red.
+void drawReadout(const Program& p, Canvas& canvas, int channel, std::string_view text,
+                 bool alarmed = false);
 
 // A channel's status field (alarm and error texts; in the alert colour when `alert`) and its
 // switching field.

@@ -29,7 +29,11 @@ bool showDisplaysFor(const Session& s) {
 }  // namespace
 
 ChartLoop::ChartLoop(Program& p, Platform& platform, ChartHooks& hooks)
-    : p_(p), io_(platform), hooks_(hooks), switching_(p, platform, hooks) {}
+    : p_(p),
+      io_(platform),
+      hooks_(hooks),
+      switching_(p, platform, hooks),
+      control_(p, platform, hooks) {}
 
 void ChartLoop::begin() {
     Session& s = p_.session;
@@ -80,6 +84,7 @@ void ChartLoop::begin() {
         switching_.reportSwitch(s.TimeAtStart);
     }
     startSwitchingSchedule(p_, s.TimeAtStart + 5, 59.999f, false);
+    control_.begin(s.TimeAtStart);
 }
 
 double ChartLoop::nextDueTime() const {
@@ -281,7 +286,9 @@ void ChartLoop::applyCommand(int code, bool commandKey, bool optionKey) {
     }
     if (code >= 48 && ch.markerFlag == 0 && io_.events.isFrontApplication() &&
         p_.Markers.Nmarkers < kMaxMarkers) {
-        InsertMarker(p_, io_, hooks_, code, kMarkerTop);
+        if (InsertMarker(p_, io_, hooks_, code, kMarkerTop)) {
+            control_.marker(code, p_.Markers.Nmarkers == 1, s.timeNow);
+        }
     }
     s.NextMarkerTime = s.timeNow + (p_.prefs[kPrefContinuousScanning] != 0 ? 15 : 30);
 }
@@ -373,6 +380,7 @@ PassOutcome ChartLoop::pass() {
     if (p_.view.XYPlotWindow != 0 && s.Sample > 1) {
         hooks_.plotXYPoint(p_);
     }
+    control_.pass(s.timeNow);
     hooks_.analogOutput(p_);
     if (s.SwitchingMode > 0) {
         switchingPass(p_, switching_, s.timeNow);

@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "run/chart_hooks.h"
+#include "run/control_steps.h"
 #include "run/switching_steps.h"
 #include "state/program.h"
 
@@ -39,8 +40,14 @@ class ChartLoop {
     // Asks the loop to stop as the Stop button would (a front end's stop request).
     void requestStop() { stopRequested_ = true; }
 
-    // The serial line that carries the valve-switching commands (none: nothing is sent).
-    void setSwitchPort(SerialPort* port) { switching_.setPort(port); }
+    // The serial line that carries the valve-switching commands and the analogue outputs
+    // (none: nothing is sent).
+    void setSwitchPort(SerialPort* port) {
+        switching_.setPort(port);
+        control_.setPort(port);
+    }
+    // Analogue outputs, feedback, audible timer and trigger of this recording.
+    ControlSteps& control() { return control_; }
 
   private:
     void handleEvents();
@@ -56,6 +63,7 @@ class ChartLoop {
     int32_t lastShownSample_ = -1;
     int pendingKey_ = 0;  // character of a key event of this pass
     LoopSwitchEffects switching_;
+    ControlSteps control_;
     int32_t closeReferenceTimeAt_ = 0;  // when the "Next reference in" read-out closes; 0 none
 };
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "control/trigger.h"
+
 namespace trindel {
 
 RecordingRun::RecordingRun(Program& p, Platform& io, ChartHooks& hooks, RunTiming timing)
@@ -22,11 +24,16 @@ void RecordingRun::waitForNextPass() {
 
 RunResult RecordingRun::record(const RunFrontEnd& frontEnd) {
     const double threshold = lateScanThreshold(p_.session.ChartINTERVALinSECONDS);
+    RunResult result;
+    if (loop_.control().waitForTrigger(frontEnd.cancelTriggerWait) == kTriggerEscape) {
+        result.stop = StopReason::Escape;
+        result.triggerCancelled = true;
+        return result;
+    }
     loop_.begin();
     std::vector<double> lateness;
     // One value a scan for the whole run, so no scan waits for the vector to grow.
     lateness.reserve(static_cast<size_t>(std::max(p_.session.MaxSamples, 0)) + 1);
-    RunResult result;
     for (;;) {
         if (frontEnd.stopWanted && frontEnd.stopWanted()) {
             loop_.requestStop();
@@ -50,6 +57,7 @@ RunResult RecordingRun::record(const RunFrontEnd& frontEnd) {
         }
         waitForNextPass();
     }
+    loop_.control().end(io_.clock.TickCount());
     result.stop = loop_.stopReason();
     result.lateness = summariseLateness(lateness, threshold);
     return result;

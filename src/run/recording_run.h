@@ -20,6 +20,8 @@ struct RunFrontEnd {
     std::function<bool()> stopWanted;
     // After every pass that took a scan (progress displays).
     std::function<void(const Program&, const PassOutcome&)> scanTaken;
+    // Asked while the run waits for its trigger; true cancels the recording (as Escape does).
+    std::function<bool()> cancelTriggerWait;
 };
 
 // How the run waits for a scan. Below `spinBelowInterval` the last `spinSeconds` before a due
@@ -31,6 +33,7 @@ struct RunTiming {
 
 struct RunResult {
     StopReason stop = StopReason::None;
+    bool triggerCancelled = false;  // the trigger wait was cancelled: nothing was recorded
     ScanLateness lateness;
     int32_t scans = 0;
     double firstScan = 0.0, lastScan = 0.0;  // clock times of the first and last scan
@@ -57,6 +60,8 @@ class RecordingRun {
 
     // The serial line that carries the valve-switching commands (none: nothing is sent).
     void setSwitchPort(SerialPort* port) { loop_.setSwitchPort(port); }
+    // Analogue outputs, feedback, audible timer and trigger of the run.
+    ControlSteps& control() { return loop_.control(); }
 
   private:
     void waitForNextPass();

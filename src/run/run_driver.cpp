@@ -314,6 +314,9 @@ bool RunDriver::optionsAction(int button) {
         case kOptionsCheckSampleRate:
             windows_.sampleRateWindow(rate_);
             return true;
+        case kOptionsCheckAlarms:
+            windows_.alarmLogWindow(p_);
+            return true;
         case kOptionsReplay:
             if (config_.features.replay) {
                 windows_.replayWindow(p_);

@@ -75,6 +75,8 @@ class RunWindows {
     virtual void replayWindow(Program& /*p*/) {}
     // The caution and comment windows a file series asks for when it is named.
     virtual SaveHooks seriesHooks(Program& /*p*/) { return {}; }
+    // The "Alarm Log" ("Check Alarms…" in the options window).
+    virtual void alarmLogWindow(Program& /*p*/) {}
 };
 
 struct RunDriverConfig {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "control/alarm_setup.h"
 #include "text/number_text.h"
 
 namespace trindel {
@@ -44,7 +45,7 @@ std::vector<OptionsButtonInfo> optionsButtons(const Program& p, const OptionsFea
                      std::string(p.session.RecordingMODE == 1 ? "Change Chart" : "Change Scope") +
                          " Root File Name\xE2\x80\xA6       ('C')"});
     }
-    if (f.checkAlarms) {
+    if (f.checkAlarms && anyAlarmFired(p.alarm)) {
         b.push_back({kOptionsCheckAlarms, "Check Alarms\xE2\x80\xA6"});
     }
     b.push_back({kOptionsCheckSampleRate, "Check Sample Rate"});

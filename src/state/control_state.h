@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace trindel {
 
@@ -39,9 +40,37 @@ struct SwitchingState {
     bool operator==(const SwitchingState&) const = default;
 };
 
+// One value given to an analogue output: when, which channel, the volts, and the bytes for the
+// device (empty when the device has no output or the value needs no command).
+struct AOOutput {
+    int32_t tick = 0;
+    int16_t channel = 0;
+    float volts = 0.0f;
+    std::vector<uint8_t> bytes;
+    bool operator==(const AOOutput&) const = default;
+};
+
 struct AnalogOutputState {
     int16_t AO1on = 0, AO2on = 0, DoAO1 = 0, DoAO2 = 0, AO1endMode = 0, AO2endMode = 0;
     std::array<float, 1421> AOscript{};  // the two scripts and their start/stop rules
+
+    // --- Run-time state of the two scripts (index 0 channel 1, 1 channel 2) ---
+    std::array<int16_t, 2> AOstep{};       // AO1step, AO2step
+    std::array<int32_t, 2> NextAOtime{};   // NextAO1time, NextAO2time (ticks)
+    std::array<int16_t, 2> ramping{};      // ramping1, ramping2
+    std::array<int32_t, 2> startramp{};    // startramp, startramp2
+    std::array<float, 2> lastv{};          // lastv, lastv2
+    std::array<float, 2> nextvolts{};      // nextvolts, nextvolts2
+    std::array<int16_t, 2> firstMarker{};  // AO1firstMarker, AO2firstMarker
+    std::array<int16_t, 2> stopX{};        // AO1stopX, AO2stopX
+    float AO1volts = 0.0f, AO2volts = 0.0f;
+    float LastAOVolts1 = 0.0f;
+    int32_t TimeForNextAOupdate = 0;  // ticks
+    // A value that came within 30 ticks of the last accepted one waits here for its turn.
+    std::array<int16_t, 2> pendingOn{};
+    std::array<float, 2> pendingVolts{};
+    // Values given since the run layer last sent them (it drains this list every pass).
+    std::vector<AOOutput> outbox;
 
     // Row r, column c of the script table (r = 0..100, c = 0..6).
     float& script(int row, int column) { return AOscript[static_cast<size_t>(row * 7 + column)]; }
@@ -67,6 +96,15 @@ struct FeedbackState {
     int16_t FeedbackON = 0;
     int32_t NextFeedbackUpdateTime = 0;  // ticks
 
+    // --- Run-time state ---
+    int16_t DoFeedback = 0;
+    int16_t FdBkStep = 0;
+    int32_t NextFeedbackTime = 0;  // ticks: end of the current step
+    float setpoint = 0.0f, range = 1.0f;
+    float minV = 0.0f, maxV = 5.0f;  // control volts of the step in force
+    float lastOutput = 0.0f;         // the last control volts computed
+    float lastInput = 0.0f;          // the regulated value it was computed from
+
     bool operator==(const FeedbackState&) const = default;
 };
 
@@ -89,6 +127,7 @@ struct TriggerState {
     int16_t TriggerMode = 0;  // 0 exceed, 1 fall below
     float triggerval = 0.0f;
     int16_t TriggerGain = 100;
+    int16_t TempTriggrON = 0;  // working copy the recording loops use
 
     bool operator==(const TriggerState&) const = default;
 };
@@ -104,6 +143,7 @@ struct AudibleTimerState {
     int16_t AlertCount = 0, maxalerts = 0;
     float StopAlertInt = 0.0f, ContinueAlertInt = 0.0f;                              // minutes
     int32_t StartAlertTime = 0, StopAlertTime = 0, ContAlertInt = 0, nextAlert = 0;  // ticks
+    int16_t StopAlertNotDoneYet = 0;
 
     bool operator==(const AudibleTimerState&) const = default;
 };

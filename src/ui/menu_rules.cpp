@@ -44,6 +44,26 @@ std::string trimmed(std::string s) {
     return s;
 }
 
+// Any channel has an alarm switched on (element 0 of its alarm row).
+bool anyAlarmSet(const Program& p) {
+    for (int c = 1; c <= 16; ++c) {
+        if (p.alarm.alarms[static_cast<size_t>(c)][0] != 0.0f) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The D-A menu by device: none for the DT500, DT50 and serial instruments, no channel 2 on the
+// DT800; only in the chart modes.
+bool analogOutputItemEnabled(const Program& p, int item) {
+    const int16_t device = p.device.External_AD;
+    if (p.session.RecordingMODE == 2 || device == 2 || device == 3 || device == 8) {
+        return false;
+    }
+    return !(device == 4 && (item == 4 || item == 5));
+}
+
 int repeatFlag(const Program& p) {
     return p.session.RecordingMODE == 3 ? kPrefAutomarkers : kPrefAutorepeat;
 }
@@ -127,7 +147,12 @@ bool menuItemCheckable(int menu, int item) {
         case 409:
         case 412:
         case 415:
+        case 416:
         case 419:
+        case 501:
+        case 502:
+        case 504:
+        case 505:
         case 11201:
             return true;
         default:
@@ -160,8 +185,17 @@ bool menuItemChecked(const Program& p, int menu, int item) {
             return p.prefs[kPrefSpikeFilter] != 0;
         case 415:
             return p.prefs[kPrefBeepAtSample] != 0;
+        case 416:
+            return anyAlarmSet(p);
         case 419:
             return p.prefs[repeatFlag(p)] != 0;
+        case 501:
+            return p.analogOutput.AO1on != 0;
+        case 504:
+            return p.analogOutput.AO2on != 0;
+        case 502:
+        case 505:
+            return p.feedback.FeedbackON != 0;
         case 7901:
         case 7902:
         case 7903:
@@ -213,6 +247,15 @@ bool menuItemEnabled(const Program& p, int menu, int item, bool optionsOpen, boo
             return addChannelEnabled(p);
         case 415:
             return p.session.ChartINTERVALinSECONDS >= kSlowestBeepInterval;
+        case 418:
+            return p.session.RecordingMODE != 0;
+        case 501:
+        case 502:
+        case 504:
+        case 505:
+        case 507:
+        case 508:
+            return analogOutputItemEnabled(p, item);
         case 9002:
             return p.prefs[kPrefShowTimeGrids] != 0;
         case 9102:

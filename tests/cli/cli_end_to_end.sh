@@ -38,6 +38,28 @@ PY
     >/dev/null 2>&1 || fail "record as text"
 "$cli" info "$work/direct.txt" | grep -q "Samples: *10" || fail "info of a recorded text file"
 
+# An AO data file's script runs during the recording; --verbose prints each value with its time
+# (the demonstration source has no output, so nothing is sent).
+python3 - "$work/two steps.ao" <<'PY'
+import struct, sys
+script = [[0.0] * 7 for _ in range(101)]
+script[0][1] = 2
+script[1][1:4] = [1.5, 0.01, 2]   # 1.5 V for 36 ticks
+script[2][1:4] = [3.0, 1.0, 3]    # then 3 V
+script[7][0] = script[8][0] = script[9][0] = script[10][0] = 1
+data = b"".join(struct.pack(">7f", *row) for row in script) + bytes(2828) + bytes(26)
+assert len(data) == 5682
+open(sys.argv[1], "wb").write(data)
+PY
+out=$("$cli" record --channels 1 --interval 0.1 --samples 15 --ao "$work/two steps.ao" --verbose \
+    -o "$work/ao.kstn" 2>/dev/null) || fail "record with --ao"
+grep -Eq "output at 0\.00 s: AO1 1\.500 V \(not sent\)" <<<"$out" || fail "first output: $out"
+grep -Eq "output at 0\.[6-9][0-9] s: AO1 3\.000 V" <<<"$out" || fail "second output: $out"
+set +e
+"$cli" record --channels 1 --samples 5 --ao "$work/missing.ao" -o "$work/x.kstn" >/dev/null 2>&1
+[ $? -eq 1 ] || fail "a missing AO data file was accepted"
+set -e
+
 # Damaged input: one line on stderr, status 1, never a crash.
 head -c 60 "$work/run.kstn" >"$work/cut.kstn"
 for bad in "$work/cut.kstn" "$work/missing.kstn" "$work"; do

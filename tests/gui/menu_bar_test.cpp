@@ -45,7 +45,9 @@ void MenuBarTest::itemsKeysAndEnabling() {
             }
             const bool hooked = menuItemActsInCore(m.menu, i.item) || m.menu == 100 ||
                                 m.menu == 120 || m.menu == 6 || (m.menu == 4 && i.item == 12) ||
-                                (m.menu == 3 && i.item == 15) || filesHook(m.menu, i.item);
+                                (m.menu == 3 && i.item == 15) || filesHook(m.menu, i.item) ||
+                                m.menu == 5 ||
+                                (m.menu == 4 && (i.item == 14 || i.item == 16 || i.item == 18));
             if (!hooked) {
                 QVERIFY2(!a->isEnabled(), i.text.c_str());
             }
@@ -55,6 +57,11 @@ void MenuBarTest::itemsKeysAndEnabling() {
     // The conditioning windows are hooked in.
     QVERIFY(w.menuAction(4, 12)->isEnabled());
     QVERIFY(w.menuAction(3, 15)->isEnabled());
+    // The experiment-control windows are hooked in (the demonstration source has both outputs).
+    for (const auto& [menu, item] :
+         {std::pair{5, 1}, {5, 2}, {5, 4}, {5, 5}, {5, 7}, {5, 8}, {4, 14}, {4, 16}, {4, 18}}) {
+        QVERIFY(w.menuAction(menu, item)->isEnabled());
+    }
     QVERIFY(w.menuAction(100, 2)->isEnabled());
     QVERIFY(!w.menuAction(100, 3)->isEnabled());
     QVERIFY(w.menuAction(100, 3)->isVisible());

@@ -299,6 +299,9 @@ TEST(OptionsWindow, ShowsOnlyTheButtonsOfPresentFeatures) {
     };
     EXPECT_EQ(numbers({}), (std::vector<int>{1, 2, 5, 6, 10}));
     OptionsFeatures all{true, true, true, true, true, true, true};
+    // "Check Alarms…" only after an alarm was raised.
+    EXPECT_EQ(numbers(all), (std::vector<int>{1, 2, 12, 3, 4, 5, 6, 10, 56, 16}));
+    p.alarm.alarms[2][8] = 1.0f;
     EXPECT_EQ(numbers(all), (std::vector<int>{1, 2, 12, 3, 4, 5, 6, 8, 10, 56, 16}));
     p.prefs[kPrefAutorepeat] = 1;
     const auto withRoot = numbers(all);

@@ -164,6 +164,34 @@ TEST(MenuBar, BeepAtSampleIsRefusedBelowAFifthOfASecond) {
     EXPECT_TRUE(menuItemChecked(p, 4, 15));
 }
 
+TEST(MenuBar, AnalogOutputItemsFollowTheDeviceAndChecksFollowTheScripts) {
+    Program p = started();
+    p.session.RecordingMODE = 1;
+    const struct {
+        int16_t device;
+        bool channel1, channel2;
+    } devices[] = {{0, true, true},   {1, true, true},  {2, false, false},
+                   {3, false, false}, {4, true, false}, {8, false, false}};
+    for (const auto& d : devices) {
+        p.device.External_AD = d.device;
+        EXPECT_EQ(menuItemEnabled(p, 5, 1, false, false), d.channel1) << d.device;
+        EXPECT_EQ(menuItemEnabled(p, 5, 7, false, false), d.channel1) << d.device;
+        EXPECT_EQ(menuItemEnabled(p, 5, 4, false, false), d.channel2) << d.device;
+        EXPECT_EQ(menuItemEnabled(p, 5, 5, false, false), d.channel2) << d.device;
+    }
+    p.device.External_AD = 1;
+    p.session.RecordingMODE = 2;
+    EXPECT_FALSE(menuItemEnabled(p, 5, 1, false, false));
+    EXPECT_FALSE(menuItemChecked(p, 5, 4));
+    p.analogOutput.AO2on = 1;
+    p.feedback.FeedbackON = 1;
+    EXPECT_TRUE(menuItemChecked(p, 5, 4));
+    EXPECT_TRUE(menuItemChecked(p, 5, 2));
+    EXPECT_FALSE(menuItemChecked(p, 4, 16));
+    p.alarm.alarms[3][0] = 1.0f;
+    EXPECT_TRUE(menuItemChecked(p, 4, 16));
+}
+
 TEST(MenuBar, AveragingDigitsRepeatAndTestMode) {
     Program p = started();
     VirtualSounds sounds;
