@@ -335,7 +335,7 @@ void runChartViewWindow(QWidget* parent, Program& p) {
         g.setPen(toQColor(p.colours.ChartDataColor));
         QPointF last(-1, -1);
         for (const auto& [x, row] : model.testPlot(++seed)) {
-            const QPointF next(1 + x, row - 79);
+            const QPointF next(1 + x, row - 54);  // rows 80..129 in the middle of the box
             if (last.x() >= 0) {
                 g.drawLine(last, next);
             }
