@@ -10,6 +10,7 @@
 #include "display/view_windows.h"
 #include "main_window.h"
 #include "run/interval_dialog.h"
+#include "run/switching_steps.h"
 #include "switching_window.h"
 #include "ui/view_choices.h"
 #include "windows.h"
@@ -18,15 +19,32 @@ namespace trindel::gui {
 
 namespace {
 
-// Between runs the switching set-up sends nothing to the hardware: the run switches the valves
-// itself when it starts. The tick sound still marks a switch.
-class SetupSwitchEffects final : public SwitchEffects {
+// The switching set-up between runs: valve commands go to the A-D device's port (answers awaited
+// as in a run, a silent device reported once); no marker is placed, as nothing is recorded.
+class SetupHooks final : public ChartHooks {
   public:
-    explicit SetupSwitchEffects(QtPlatform& io) : io_(io) {}
-    void tickSound() override { io_.sounds.play("tick"); }
+    explicit SetupHooks(QtPlatform& io) : io_(io) {}
+    void switchDeviceSilent(std::string_view message) override {
+        io_.host.alert("Switching", std::string(message), {"OK"});
+    }
 
   private:
     QtPlatform& io_;
+};
+
+class SetupSwitchEffects final : public SwitchEffects {
+  public:
+    SetupSwitchEffects(Program& p, QtPlatform& io, SerialPort* port)
+        : hooks_(io), platform_(io.platform()), loop_(p, platform_, hooks_) {
+        loop_.setPort(port);
+    }
+    std::string send(const SwitchCommand& command) override { return loop_.send(command); }
+    void tickSound() override { loop_.tickSound(); }
+
+  private:
+    SetupHooks hooks_;
+    Platform platform_;
+    LoopSwitchEffects loop_;
 };
 
 QSize screenSize() {
@@ -103,8 +121,8 @@ void hookViewWindows(MainWindow& w, Program& p, QtPlatform& io) {
             chartRateChosenFromMenu(p);
         }
     });
-    w.setMenuHandler(2, 19, [parent, &p, &io, redraw] {
-        SetupSwitchEffects fx(io);
+    w.setMenuHandler(2, 19, [&w, parent, &p, &io, redraw] {
+        SetupSwitchEffects fx(p, io, w.switchingPort ? w.switchingPort() : nullptr);
         runSwitchingSetupWindow(parent, p, fx);
         redraw();
     });
