@@ -43,7 +43,13 @@ class HelpWindow final : public QDialog {
         layout->addWidget(browser_);
         connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
         connect(home, &QPushButton::clicked, this, [this] { show(std::string(kHelpHome)); });
-        resize(620, 560);
+        // The title names the page shown (the contents page is plain "Trindel Help").
+        connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+            const QString page = browser_->documentTitle();
+            setWindowTitle(page.isEmpty() || page == "Trindel Help" ? QString("Trindel Help")
+                                                                    : "Trindel Help: " + page);
+        });
+        resize(560, 480);
     }
     void show(const std::string& page) {
         browser_->setSource(QUrl(pageUrl(page)));
@@ -91,9 +97,12 @@ class HelpWithWindows final : public QObject {
 
 void showHelpPage(QWidget* parent, const std::string& page) {
     QPointer<HelpWindow>& w = helpWindow();
-    // A modal window blocks every window but its own children: the help then belongs to it.
+    // A modal window blocks every window but its own children: the help then belongs to it (to
+    // `parent` when that is a modal window being shown, to the one in front otherwise).
+    const bool parentModal =
+        parent != nullptr && (parent->isModal() || parent->windowModality() != Qt::NonModal);
     QWidget* modal = QApplication::activeModalWidget();
-    QWidget* owner = modal != nullptr ? modal : parent;
+    QWidget* owner = parentModal ? parent : modal != nullptr ? modal : parent;
     if (w != nullptr && w->parentWidget() != owner) {
         w->close();
         w = nullptr;

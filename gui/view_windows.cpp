@@ -15,6 +15,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <cmath>
+#include <functional>
+#include <memory>
 
 #include "display/chart_axis.h"
 #include "display/view_windows.h"
