@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "main_window.h"
 #include "module_windows.h"
 #include "qt_platform.h"
 #include "windows.h"
@@ -134,6 +135,16 @@ RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
     flags->addWidget(beep);
     flags->addWidget(repeat);
     flags->addStretch();
+    // A logger's own input selection (input kind, thermocouple type, wiring of each channel).
+    if (auto* main = qobject_cast<MainWindow*>(parent);
+        main != nullptr && main->onDeviceCommand && p.device.DemonstrationMODE == 0 &&
+        p.device.External_AD >= 2 && p.device.External_AD <= 4) {
+        auto* inputs = new QPushButton("DataTaker Inputs...");
+        inputs->setAutoDefault(false);
+        flags->addWidget(inputs);
+        QObject::connect(inputs, &QPushButton::clicked, &d,
+                         [main] { main->onDeviceCommand(MenuCommand::DeviceInputs); });
+    }
     layout->addLayout(flags);
 
     auto* buttons = new QGridLayout;

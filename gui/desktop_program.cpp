@@ -49,6 +49,9 @@ DesktopProgram::DesktopProgram(const std::string& document)
         runDeviceCommand(&window_, *program_, platform_, device_, command);
     };
     io_.host.parent = &window_;
+    window_.switchingPort = [this]() -> SerialPort* {
+        return device_.isOpen() && !device_.lost() ? &device_.port() : nullptr;
+    };
 }
 
 void DesktopProgram::showDocument() {

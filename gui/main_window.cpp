@@ -19,6 +19,7 @@
 #include "display/status_texts.h"
 #include "files_windows.h"
 #include "key_tracker.h"
+#include "menu_hooks_views.h"
 #include "state/chart_state.h"
 #include "toolbar_icons.h"
 #include "ui/menu_table.h"
@@ -164,6 +165,7 @@ void MainWindow::hookWindows() {
                                        p_.channels.label(n));
         });
     }
+    hookViewWindows(*this, p_, io_);
 }
 
 void MainWindow::buildMenus() {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 
+#include "devices/serial/serial_port.h"
 #include "qt_platform.h"
 #include "run/held_keys.h"
 #include "state/program.h"
@@ -60,6 +61,9 @@ class MainWindow final : public QMainWindow {
     std::function<void()> onSaveData;
     // A choice in the External A-D Device submenu (the loggers' windows).
     std::function<void(MenuCommand)> onDeviceCommand;
+    // The A-D device's serial port while it is open (valve commands of the switching set-up);
+    // null in the demonstration mode.
+    std::function<SerialPort*()> switchingPort;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

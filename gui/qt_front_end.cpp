@@ -318,7 +318,9 @@ PauseOutcome QtFrontEnd::pauseWindow(Program& p) {
     const auto refresh = [this, &p, &platform] {
         const std::array<float, 17> values = pauseRefreshValues(p, platform);
         for (int c = 1; c <= p.session.nChan && c <= 16; ++c) {
-            drawReadout(p, io_.canvas, c, StringFormatter(values[static_cast<size_t>(c)]));
+            drawReadout(p, io_.canvas, c,
+                        StringFormatter(
+                            roundSignificant(values[static_cast<size_t>(c)], p.session.SigFigs)));
         }
         io_.canvas.flush();
     };

@@ -174,7 +174,9 @@ void describeChannel(const Program& p, int c, bool continuous, ChannelScan& out)
             out.readout.assign("   zero");
         } else {
             char text[kNumberTextCapacity];
-            out.readout.assign({text, StringFormatter(text, readoutValue(v))});
+            // Rounded to the chosen significant digits (View > Significant Digits).
+            out.readout.assign({text, StringFormatter(text, roundSignificant(readoutValue(v),
+                                                                             p.session.SigFigs))});
         }
         const auto& alarmRow = p.alarm.alarms[static_cast<size_t>(c)];
         if (alarmRow[21] != 0.0f) {

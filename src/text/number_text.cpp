@@ -1,5 +1,6 @@
 #include "text/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -316,6 +317,21 @@ char* StringFormatter(char* out, double value) {
 
 std::string StringFormatter(double value) {
     return viaBuffer([value](char* out) { return StringFormatter(out, value); });
+}
+
+double roundSignificant(double value, int digits) {
+    if (digits < 1 || value == 0 || !std::isfinite(value)) {
+        return value;
+    }
+    const double magnitude = std::fabs(value);
+    const int whole = magnitude >= 1 ? static_cast<int>(std::floor(std::log10(magnitude))) + 1 : 0;
+    const int precision = std::min(std::max(digits, whole), 17) - 1;
+    char buf[64];
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision).ptr;
+    double rounded = value;
+    std::from_chars(buf, end, rounded);
+    return rounded;
 }
 
 }  // namespace trindel

@@ -91,4 +91,10 @@ constexpr std::size_t pictureTextCapacity(std::string_view picture) {
 std::string StringFormatter(double value);
 char* StringFormatter(char* out, double value);
 
+// `value` rounded to `digits` significant digits (the read-outs' "Significant Digits"), but never
+// into its whole part, which would show made-up zeros: to 5 digits 12.3456789 -> 12.346,
+// 0.000123456 -> 0.00012346, 123456.7 -> 123457. Digits below 1 and non-finite values leave the
+// value as it is.
+double roundSignificant(double value, int digits);
+
 }  // namespace trindel

@@ -235,6 +235,16 @@ bool menuItemEnabled(const Program& p, int menu, int item, bool optionsOpen, boo
             return optionsOpen;
         case 211:
             return soundsOn(p.menus);
+        case 216:
+            return p.session.nChan > 0 &&
+                   (p.session.RecordingMODE == 1 || p.session.RecordingMODE == 3);
+        case 219:
+            return p.session.nChan > 0;
+        case 308:
+        case 309:
+            return p.session.nChan > 0 && p.session.RecordingMODE != 2;
+        case 313:
+            return p.session.SwitchingMode != 0;
         case 317:
             return p.prefs[kPrefWindowWidth] != 640;
         case 404:

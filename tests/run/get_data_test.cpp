@@ -144,5 +144,17 @@ TEST(GETDATA, SlopeSignAppearsFromSampleNPlusTwo) {
     EXPECT_EQ(f.hooks.readouts.back().second, " 0.005 -");
 }
 
+TEST(GETDATA, ReadoutsShowTheChosenSignificantDigits) {
+    DeviceFixture f(1);
+    f.volts[1] = 0.123456789f;
+    for (const auto& [digits, text] :
+         {std::pair{4, " 0.1235"}, {5, " 0.12346"}, {6, " 0.123457"}}) {
+        f.p.session.SigFigs = static_cast<int16_t>(digits);
+        f.scan();
+        EXPECT_EQ(f.hooks.readouts.back().second, text) << digits;
+        EXPECT_FLOAT_EQ(f.p.store.get(1, f.p.session.Sample - 1), 0.123456789f);  // stored in full
+    }
+}
+
 }  // namespace
 }  // namespace trindel

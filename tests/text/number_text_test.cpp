@@ -172,5 +172,31 @@ TEST(StringFormatter, RandomValuesAreCompactAndClose) {
     }
 }
 
+TEST(RoundSignificant, ReadoutDigitsNeverCutTheWholePart) {
+    struct RoundCase {
+        double value;
+        int digits;
+        double expected;
+    };
+    const RoundCase cases[] = {
+        {12.3456789, 5, 12.346},
+        {12.3456789, 4, 12.35},
+        {12.3456789, 6, 12.3457},
+        {0.000123456, 5, 0.00012346},
+        {-0.987654, 4, -0.9877},
+        {123456.7, 5, 123457},
+        {99999.96, 4, 100000},
+        {9.99996, 5, 10},
+        {0, 5, 0},
+        {2.5, 0, 2.5},
+        {1.23456789e-20, 4, 1.235e-20},
+    };
+    for (const RoundCase& c : cases) {
+        EXPECT_EQ(roundSignificant(c.value, c.digits), c.expected) << c.value << " " << c.digits;
+    }
+    EXPECT_TRUE(std::isnan(roundSignificant(NAN, 5)));
+    EXPECT_EQ(StringFormatter(roundSignificant(12.3456789, 5)), " 12.346");
+}
+
 }  // namespace
 }  // namespace trindel
