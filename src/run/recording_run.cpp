@@ -41,6 +41,9 @@ RunResult RecordingRun::record(const RunFrontEnd& frontEnd) {
             result.lastDue = out.scanDue;
             ++result.scans;
             lateness.push_back(std::max(0.0, out.scanTime - out.scanDue));
+            if (journal_ != nullptr) {
+                journal_->scanTaken(p_, out.scanTime);
+            }
             if (frontEnd.scanTaken) {
                 frontEnd.scanTaken(p_, out);
             }
@@ -49,6 +52,9 @@ RunResult RecordingRun::record(const RunFrontEnd& frontEnd) {
             break;
         }
         waitForNextPass();
+    }
+    if (journal_ != nullptr) {
+        journal_->flush(p_);
     }
     result.stop = loop_.stopReason();
     result.lateness = summariseLateness(lateness, threshold);

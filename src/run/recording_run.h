@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "files/crash_journal.h"
 #include "platform/platform.h"
 #include "run/chart_hooks.h"
 #include "run/chart_loop.h"
@@ -57,6 +58,8 @@ class RecordingRun {
 
     // The serial line that carries the valve-switching commands (none: nothing is sent).
     void setSwitchPort(SerialPort* port) { loop_.setSwitchPort(port); }
+    // The crash journal the scans are appended to while the run goes on (none: no journal).
+    void setJournal(JournalWriter* journal) { journal_ = journal; }
 
   private:
     void waitForNextPass();
@@ -65,6 +68,7 @@ class RecordingRun {
     Platform& io_;
     ChartLoop loop_;
     RunTiming timing_;
+    JournalWriter* journal_ = nullptr;
 };
 
 }  // namespace trindel
