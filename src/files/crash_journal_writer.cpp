@@ -56,8 +56,11 @@ std::vector<uint8_t> headerPayload(Program& p, const std::string& outputPath, Da
             putText(out, c.label);
         }
         out.beFloat(static_cast<float>(p.session.ChartINTERVALinSECONDS));
-        putText(out, r.startDate);
-        putText(out, r.startTime);
+        // A run whose start was not stamped is dated by its journal, so the question at the next
+        // start and the recovered file can say when it was recorded.
+        const DateStamp now = localStamp(std::time(nullptr));
+        putText(out, r.startDate.empty() ? now.date : r.startDate);
+        putText(out, r.startDate.empty() ? now.time : r.startTime);
         // The spike-filter lines the binary save would add to the comment.
         std::string comment = r.comment;
         if (p.prefs[kPrefAutorepeat] != 0 && p.prefs[kPrefSpikeFilter] != 0) {
