@@ -159,7 +159,8 @@ void printJson(const std::string& path, const RecordingFile& file, std::ostream&
 }  // namespace
 
 int runRecordingInfo(const std::string& path, bool json) {
-    const ReadResult read = readRecordingFile(path);
+    // Only the description is printed: the sample values are checked for size, never decoded.
+    const ReadResult read = readRecordingFile(path, ReadDepth::Description);
     if (!read.ok) {
         std::cerr << "trindel-cli: " << path << ": " << read.error << "\n";
         return 1;
