@@ -109,6 +109,13 @@ std::optional<Tail> parseChartTail(Bytes tail) {
                 out.fileText = asText(before.first(j - 1));
                 return out;
             }
+            // A notes mark and a count whose notes are not all there: damaged, not comment text.
+            const auto lines = crLines(before.subspan(j + 2));
+            if (lines && !lines->empty() && isNumberLine((*lines)[0])) {
+                throw FileFormatError("note count: " + (*lines)[0] + " does not match the " +
+                                      std::to_string(lines->size() - 1) +
+                                      " note lines that follow");
+            }
         }
     }
     out.fileText = asText(before.first(before.size() - 1));
