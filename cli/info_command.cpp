@@ -1,12 +1,10 @@
 // trindel-cli info FILE [--json]: format, samples, interval, channels, markers, comment, notes.
 #include "info_command.h"
-#include "setup_info.h"
 
 #include <iostream>
 #include <sstream>
 #include <vector>
 
-#include "command_registry.h"
 #include "files/recording_file_reader.h"
 #include "json_text.h"
 #include "text/export_number.h"
@@ -113,14 +111,17 @@ void printText(const std::string& path, const RecordingFile& file, std::ostream&
     }
 }
 
-void printJson(const std::string& path, const RecordingFile& file, std::ostream& out) {
+}  // namespace
+
+void printRecordingJson(const std::string& path, const RecordingFile& file, std::ostream& out) {
     const Recording& r = file.recording;
     out << "{\"file\":" << jsonString(path) << ",\"format\":" << jsonString(formatName(file.format))
         << ",\"version\":" << file.version << ",\"samples\":" << r.sampleCount
         << ",\"interval\":" << jsonNumber(r.sampleInterval)
-        << ",\"startDate\":" << jsonString(r.startDate)
-        << ",\"startTime\":" << jsonString(r.startTime) << ",\"endDate\":" << jsonString(r.endDate)
-        << ",\"endTime\":" << jsonString(r.endTime) << ",\"channels\":[";
+        << ",\"startDate\":" << jsonString(readable(r.startDate))
+        << ",\"startTime\":" << jsonString(readable(r.startTime))
+        << ",\"endDate\":" << jsonString(readable(r.endDate))
+        << ",\"endTime\":" << jsonString(readable(r.endTime)) << ",\"channels\":[";
     for (size_t k = 0; k < r.channels.size(); ++k) {
         const ChannelRecord& c = r.channels[k];
         out << (k ? "," : "") << "{\"number\":" << k + 1
@@ -149,46 +150,28 @@ void printJson(const std::string& path, const RecordingFile& file, std::ostream&
         << ",\"pauseLog\":" << jsonString(readable(r.pauseLog)) << ",\"notes\":[";
     for (size_t i = 0; i < r.notes.size(); ++i) {
         const FileNote& n = r.notes[i];
-        out << (i ? "," : "") << "{\"sample\":" << jsonString(stripped(n.sample))
-            << ",\"time\":" << jsonString(n.time) << ",\"text\":" << jsonString(readable(n.text))
-            << "}";
+        out << (i ? "," : "") << "{\"sample\":" << jsonString(readable(stripped(n.sample)))
+            << ",\"time\":" << jsonString(readable(n.time))
+            << ",\"text\":" << jsonString(readable(n.text)) << "}";
     }
     out << "]}\n";
 }
 
-}  // namespace
-
 int runRecordingInfo(const std::string& path, bool json) {
-    const ReadResult read = readRecordingFile(path);
+    // Only the description is printed: the sample values are checked for size, never decoded.
+    const ReadResult read = readRecordingFile(path, ReadDepth::Description);
     if (!read.ok) {
         std::cerr << "trindel-cli: " << path << ": " << read.error << "\n";
         return 1;
     }
     std::ostringstream out;
     if (json) {
-        printJson(path, read.file, out);
+        printRecordingJson(path, read.file, out);
     } else {
         printText(path, read.file, out);
     }
     std::cout << out.str();
     return 0;
 }
-
-namespace {
-
-CommandRegistrar reg{[](CLI::App& app, int& exitStatus) {
-    auto* command = app.add_subcommand("info", "Describe a saved recording or set-up file");
-    auto path = std::make_shared<std::string>();
-    auto json = std::make_shared<bool>(false);
-    command->add_option("FILE", *path, "Recording (binary, ExpeData or text) or set-up file")
-        ->required();
-    command->add_flag("--json", *json, "Print one JSON object");
-    command->callback([path, json, &exitStatus] {
-        exitStatus =
-            isSetupFile(*path) ? runSetupInfo(*path, *json) : runRecordingInfo(*path, *json);
-    });
-}};
-
-}  // namespace
 
 }  // namespace trindel::cli

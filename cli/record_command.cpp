@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "control/trigger.h"
 #include "device_options.h"
 #include "files/ao_data_file.h"
+#include "files/crash_journal.h"
 #include "files/output_path.h"
 #include "files/save_files.h"
 #include "platform/null_canvas.h"
@@ -60,6 +62,8 @@ void catchStopSignals() {
     }
     // A closed pipe on stderr or stdout fails the progress line's write; it never ends the run.
     signal(SIGPIPE, SIG_IGN);
+    // A file-size limit fails the write that crosses it, which is reported; it never kills the run.
+    signal(SIGXFSZ, SIG_IGN);
 }
 
 // Ctrl-C arrives as a press of the toolbar's Stop button; keys typed on a terminal arrive as key
@@ -114,6 +118,7 @@ struct Options {
     std::string format = "binary";
     bool timing = false;
     bool verbose = false;
+    bool noJournal = false;
     std::string output;
     DeviceOptions device;
 };
@@ -287,11 +292,31 @@ int record(const Options& o) {
     }
     bool toldLost = false;
 
-    catchStopSignals();
-
     const DateStamp start = localStamp(std::time(nullptr));
     p.files.filestrings.startDate = start.date;
     p.files.filestrings.startTime = start.time;
+    // The crash journal beside the output: a killed run leaves its samples there for `recover`.
+    // One left by an earlier run is never written over.
+    JournalWriter journal;
+    if (!o.noJournal) {
+        const std::string journalPath = journalPathFor(output.path);
+        if (::access(journalPath.c_str(), F_OK) == 0) {
+            std::fprintf(stderr,
+                         "trindel-cli record: %s holds an unsaved recording of an earlier run; "
+                         "recover it with 'trindel-cli recover %s' or remove it\n",
+                         journalPath.c_str(), journalPath.c_str());
+            return 1;
+        }
+        if (!journal.open(journalPath, p, std::filesystem::absolute(output.path).string(),
+                          format)) {
+            std::fprintf(stderr, "trindel-cli record: %s\n", journal.error().c_str());
+            return 1;
+        }
+    }
+    bool toldJournal = false;
+
+    catchStopSignals();
+
     Progress progress(samples);
     RunFrontEnd frontEnd;
     RecordingRun run(p, io, hooks);
@@ -315,9 +340,17 @@ int record(const Options& o) {
             toldLost = true;
             std::fprintf(stderr, "\ntrindel-cli record: %s\n", device.statusText(prog).c_str());
         }
+        if (!toldJournal && journal.failed()) {
+            toldJournal = true;
+            std::fprintf(stderr, "\ntrindel-cli record: %s; recording goes on without it\n",
+                         journal.error().c_str());
+        }
     };
     if (device.isOpen()) {
         run.setSwitchPort(&device.port());  // valve selections go to the A-D device
+    }
+    if (journal.isOpen()) {
+        run.setJournal(&journal);
     }
     const RunResult result = run.record(frontEnd);
     if (result.triggerCancelled) {
@@ -342,8 +375,15 @@ int record(const Options& o) {
     if (!written.ok) {
         error = written.error.empty() ? "writing " + o.output + " failed" : written.error;
         std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
+        if (journal.isOpen() && !journal.failed()) {
+            std::fprintf(stderr,
+                         "trindel-cli record: the samples are kept in %s; 'trindel-cli recover "
+                         "%s -o FILE' saves them\n",
+                         journal.path().c_str(), journal.path().c_str());
+        }
         return 1;
     }
+    journal.remove();
     std::printf("%s %d samples of %d channels at %s s with %d markers to %s\n",
                 result.stop == StopReason::SampleLimit ? "Recorded" : "Stopped after",
                 p.session.Sample, p.session.nChan, runtimeText(interval).c_str() + 1,
@@ -374,6 +414,8 @@ static CommandRegistrar reg{[](CLI::App& app, int& exitStatus) {
     cmd->add_option("--ao", opts->aoFile, "AO data file whose output scripts run");
     cmd->add_flag("--verbose", opts->verbose,
                   "print each valve switch, output value and alarm as it happens");
+    cmd->add_flag("--no-journal", opts->noJournal,
+                  "keep no crash journal (FILE.journal) while recording");
     cmd->add_option("-o,--output", opts->output, "file to write")->required();
     addDeviceOptions(cmd, opts->device);
     cmd->callback([opts, channels, interval, average, samples, duration, &exitStatus] {

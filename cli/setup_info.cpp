@@ -204,18 +204,9 @@ void describeJson(const Program& p, std::ostream& out) {
 
 bool isSetupFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::string line;
-    char c = 0;
-    while (line.size() < 16 && in.get(c) && c != '\r') {
-        line.push_back(c);
-    }
-    if (c != '\r') {
-        return false;
-    }
-    line = trimmed(line);
-    // "-999" and "-9999" also head binary recordings, which are far more common than set-up files
-    // of those old layouts, so such files are described as recordings.
-    return line == "-9997" || line == "-9998" || line == "-99";
+    uint8_t head[40] = {};
+    in.read(reinterpret_cast<char*>(head), sizeof head);
+    return looksLikeSetupFile({head, static_cast<size_t>(in.gcount())});
 }
 
 int runSetupInfo(const std::string& path, bool json) {

@@ -6,12 +6,17 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 #include <QDialog>
 
 #include "files/preferences_file.h"
 #include "files/recording_file_reader.h"
 #include "replay_window.h"
+#include "run/journal_recovery.h"
 #include "run/open_document.h"
+#include "stop_signals.h"
+#include "text/date_stamp.h"
 
 namespace trindel::gui {
 
@@ -29,6 +34,7 @@ RunDriverConfig driverConfig(DeviceConnection& device, const std::string& docume
     c.features.rootFileName = true;
     c.dataFolder = programDataFolder();
     c.features.checkAlarms = true;
+    c.journalFolder = programDataFolder();
     c.shutdownMessagePath =
         QDir::home().filePath(".config/Trindel/TDshutdown message.txt").toStdString();
     return c;
@@ -78,7 +84,18 @@ void DesktopProgram::showDocument() {
     replay->exec();
 }
 
+void DesktopProgram::offerRecovery() {
+    const std::string folder = programDataFolder();
+    if (!folder.empty()) {
+        offerLeftoverJournals(io_.host, folder);
+    }
+}
+
 void DesktopProgram::run() {
+    callOnStopSignals(&window_, [this](int) {
+        driver_.keepJournal();
+        ::_exit(0);
+    });
     showDocument();
     const ScreenSize screen{io_.host.screenWidth(), io_.host.screenHeight()};
     // The saved preferences (device, colours, window size, flags) when there are any; a damaged

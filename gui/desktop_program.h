@@ -19,8 +19,11 @@ class DesktopProgram {
     // `document`: a file the program was started with (a set-up file is loaded as its set-up, a
     // recording is shown in the replay window first); "" for none.
     explicit DesktopProgram(const std::string& document = {});
-    // Runs the program until it quits.
+    // Runs the program until it quits. SIGTERM and SIGHUP put the running recording's journal on
+    // disk and end the program; the next start offers to recover it.
     void run();
+    // Asks about each recording a stopped program left unsaved in its journal.
+    void offerRecovery();
 
     Program& program() { return *program_; }
     QtPlatform& platform() { return io_; }

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     trindel::gui::DesktopProgram program(args.size() > 1 ? args.at(1).toStdString()
                                                          : std::string());
+    program.offerRecovery();
     program.run();
     return 0;
 }

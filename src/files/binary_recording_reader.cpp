@@ -109,6 +109,13 @@ std::optional<Tail> parseChartTail(Bytes tail) {
                 out.fileText = asText(before.first(j - 1));
                 return out;
             }
+            // A notes mark and a count whose notes are not all there: damaged, not comment text.
+            const auto lines = crLines(before.subspan(j + 2));
+            if (lines && !lines->empty() && isNumberLine((*lines)[0])) {
+                throw FileFormatError("note count: " + (*lines)[0] + " does not match the " +
+                                      std::to_string(lines->size() - 1) +
+                                      " note lines that follow");
+            }
         }
     }
     out.fileText = asText(before.first(before.size() - 1));
@@ -138,7 +145,7 @@ void splitFileText(const std::string& shortComment, const std::string& fileText,
     }
 }
 
-RecordingFile parse(Bytes bytes) {
+RecordingFile parse(Bytes bytes, ReadDepth depth) {
     RecordingFile file;
     Recording& r = file.recording;
     ByteReader in(bytes);
@@ -189,12 +196,14 @@ RecordingFile parse(Bytes bytes) {
     }
     const size_t values = static_cast<size_t>(written) * static_cast<size_t>(r.sampleCount);
     in.need(values * 4, "sample data");
-    file.storage.resize(values);
+    if (depth == ReadDepth::Everything) {
+        file.storage.resize(values);
+    }
     const uint8_t* src = in.take(values * 4, "sample data");
-    for (size_t i = 0; i < values; ++i) {
+    for (size_t i = 0; i < file.storage.size(); ++i) {
         file.storage[i] = floatFromBits(getBE32(src + 4 * i));
     }
-    file.attachRows(static_cast<size_t>(written));
+    file.attachRows(static_cast<size_t>(written), depth);
     r.deviceCode = in.be16("device code");
     for (float& v : r.polynomial) {
         v = in.beFloat("polynomial");
@@ -232,8 +241,8 @@ RecordingFile parse(Bytes bytes) {
 
 }  // namespace
 
-ReadResult readBinaryRecording(std::span<const uint8_t> bytes) {
-    return readGuarded([bytes] { return parse(bytes); });
+ReadResult readBinaryRecording(std::span<const uint8_t> bytes, ReadDepth depth) {
+    return readGuarded([bytes, depth] { return parse(bytes, depth); });
 }
 
 }  // namespace trindel

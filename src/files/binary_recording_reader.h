@@ -9,7 +9,8 @@
 namespace trindel {
 
 // Parses a whole file. A truncated or inconsistent file gives ok = false and a one-line error.
-ReadResult readBinaryRecording(std::span<const uint8_t> bytes);
+ReadResult readBinaryRecording(std::span<const uint8_t> bytes,
+                               ReadDepth depth = ReadDepth::Everything);
 
 // "MM-DD-YYYY" -> "MM/dd/yy"; other text is returned unchanged.
 std::string dateFromBinaryField(const std::string& field);

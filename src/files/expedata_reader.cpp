@@ -40,7 +40,7 @@ float typeFromTransform(const std::string& name) {
     return 0.0f;
 }
 
-RecordingFile parse(std::span<const uint8_t> bytes) {
+RecordingFile parse(std::span<const uint8_t> bytes, ReadDepth depth) {
     RecordingFile file;
     file.format = RecordingFormat::ExpeData;
     Recording& r = file.recording;
@@ -60,14 +60,16 @@ RecordingFile parse(std::span<const uint8_t> bytes) {
     r.sampleInterval = in.leFloat("sample interval");
     const auto n = static_cast<size_t>(r.sampleCount);
     in.need(n * written * 4, "sample data");
-    file.storage.resize(n * written);
+    if (depth == ReadDepth::Everything) {
+        file.storage.resize(n * written);
+    }
     const uint8_t* src = in.take(n * written * 4, "sample data");
-    for (size_t s = 0; s < n; ++s) {
+    for (size_t s = 0; s < n && !file.storage.empty(); ++s) {
         for (size_t c = 0; c < written; ++c) {
             file.storage[c * n + s] = floatFromBits(getLE32(src + 4 * (s * written + c)));
         }
     }
-    file.attachRows(written);
+    file.attachRows(written, depth);
     in.take(written * 9 * 4, "channel fill");
     r.endDate = readStamp(in, '/', "end date");
     r.endTime = readStamp(in, ':', "end time");
@@ -109,8 +111,8 @@ RecordingFile parse(std::span<const uint8_t> bytes) {
 
 }  // namespace
 
-ReadResult readExpeData(std::span<const uint8_t> bytes) {
-    return readGuarded([bytes] { return parse(bytes); });
+ReadResult readExpeData(std::span<const uint8_t> bytes, ReadDepth depth) {
+    return readGuarded([bytes, depth] { return parse(bytes, depth); });
 }
 
 }  // namespace trindel

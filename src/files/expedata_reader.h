@@ -8,6 +8,6 @@
 
 namespace trindel {
 
-ReadResult readExpeData(std::span<const uint8_t> bytes);
+ReadResult readExpeData(std::span<const uint8_t> bytes, ReadDepth depth = ReadDepth::Everything);
 
 }  // namespace trindel

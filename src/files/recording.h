@@ -55,6 +55,10 @@ struct Recording {
     const ChannelRecord& written(size_t i) const { return channels[firstWritten + i]; }
 };
 
+// How much of a recording a reader decodes: everything, or only its description (channels,
+// counts, markers, notes, comment), leaving the sample rows empty and their bytes unread.
+enum class ReadDepth { Everything, Description };
+
 // A recording read from a file: owns the sample values its spans point to (move-only so the
 // spans stay valid).
 enum class RecordingFormat { ChartBinary, ScopeBinary, ExpeData, Text, ScopeText };
@@ -73,8 +77,9 @@ struct RecordingFile {
     std::string fileText;  // binary files: the file text after the samples, without its last CR
     bool hasTimeColumn = false;  // text files
 
-    // Points recording.data at `storage`, `channels` rows of sampleCount values.
-    void attachRows(size_t rows);
+    // Points recording.data at `storage`, `channels` rows of sampleCount values; with
+    // ReadDepth::Description, `rows` empty rows (the sample values were not decoded).
+    void attachRows(size_t rows, ReadDepth depth = ReadDepth::Everything);
 };
 
 // Outcome of a reader: a file, or a one-line reason why the bytes are not one.

@@ -1,5 +1,9 @@
 #include "files/recording_file_reader.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -30,22 +34,59 @@ bool looksLikeBinaryRecording(std::span<const uint8_t> bytes) {
            (bytes.size() >= 4 && getLE32(bytes.data()) == putIEEEbits(1003.0));
 }
 
+// A read-only mapping of a whole file: pages are read when a reader touches them, so bytes a
+// reader skips cost no memory.
+class MappedFile {
+  public:
+    MappedFile(const std::string& path, size_t size) : size_(size) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || size == 0) {
+            if (fd >= 0) {
+                ::close(fd);
+            }
+            ok_ = fd >= 0;
+            return;
+        }
+        void* at = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+        ::close(fd);
+        if (at != MAP_FAILED) {
+            data_ = static_cast<const uint8_t*>(at);
+            ::madvise(at, size, MADV_SEQUENTIAL);
+            ok_ = true;
+        }
+    }
+    ~MappedFile() {
+        if (data_ != nullptr) {
+            ::munmap(const_cast<uint8_t*>(data_), size_);
+        }
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    bool ok() const { return ok_; }
+    std::span<const uint8_t> bytes() const { return {data_, data_ != nullptr ? size_ : 0}; }
+
+  private:
+    const uint8_t* data_ = nullptr;
+    size_t size_;
+    bool ok_ = false;
+};
+
 }  // namespace
 
-ReadResult readRecordingBytes(std::span<const uint8_t> bytes) {
+ReadResult readRecordingBytes(std::span<const uint8_t> bytes, ReadDepth depth) {
     if (startsWith(bytes, "-999\r") || startsWith(bytes, "-9999\r")) {
-        return readBinaryRecording(bytes);
+        return readBinaryRecording(bytes, depth);
     }
     if (bytes.size() >= 4 && getLE32(bytes.data()) == putIEEEbits(1003.0)) {
-        return readExpeData(bytes);
+        return readExpeData(bytes, depth);
     }
     if (startsWith(bytes, "-99")) {
-        return readBinaryRecording(bytes);
+        return readBinaryRecording(bytes, depth);
     }
     return readTextRecording(bytes);
 }
 
-ReadResult readRecordingFile(const std::string& path) {
+ReadResult readRecordingFile(const std::string& path, ReadDepth depth) {
     ReadResult r;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
@@ -77,15 +118,12 @@ ReadResult readRecordingFile(const std::string& path) {
         return r;
     }
     try {
-        std::vector<uint8_t> bytes(static_cast<size_t>(size));
-        std::memcpy(bytes.data(), head.data(), head.size());
-        in.read(reinterpret_cast<char*>(bytes.data() + head.size()),
-                static_cast<std::streamsize>(bytes.size() - head.size()));
-        if (!in && bytes.size() > head.size()) {
+        const MappedFile mapped(path, static_cast<size_t>(size));
+        if (!mapped.ok()) {
             r.error = "cannot read " + path + ": " + std::strerror(errno);
             return r;
         }
-        return readRecordingBytes(bytes);
+        return readRecordingBytes(mapped.bytes(), depth);
     } catch (const std::bad_alloc&) {
         r.error = "not enough memory to read " + path + " (" +
                   std::to_string(size / (1024 * 1024)) + " MB)";

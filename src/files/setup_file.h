@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,13 @@ struct SetupLoadResult {
     bool ok = false;
     std::string error;  // one line, for the user; empty on success
 };
+
+// The number a set-up file's version line holds (" -9997 " and "-9997.0" alike), or nothing when
+// the line is not a number. The one recogniser of set-up headers: the loader and `info` use it.
+std::optional<int16_t> setupVersionOf(const std::string& line);
+// True when a file's first bytes start with the version line of a set-up layout that no recording
+// shares (-9997, -9998, -99); "-999" and "-9999" head binary recordings.
+bool looksLikeSetupFile(std::span<const uint8_t> head);
 
 // The bytes of a set-up file for the program's present configuration.
 std::vector<uint8_t> setupFileBytes(const Program& p);

@@ -12,10 +12,7 @@
 
 namespace trindel {
 
-namespace {
-
-// The version line's numeric value as a 16-bit number, or nothing when it is not a number.
-std::optional<int16_t> versionOf(const std::string& line) {
+std::optional<int16_t> setupVersionOf(const std::string& line) {
     const size_t first = line.find_first_not_of(' ');
     if (first == std::string::npos) {
         return std::nullopt;
@@ -31,6 +28,20 @@ std::optional<int16_t> versionOf(const std::string& line) {
     return static_cast<int16_t>(static_cast<int32_t>(value));
 }
 
+bool looksLikeSetupFile(std::span<const uint8_t> head) {
+    std::string line;
+    for (size_t i = 0; i < head.size() && i <= 32; ++i) {
+        if (head[i] == '\r') {
+            const auto version = setupVersionOf(line);
+            return version == -9997 || version == -9998 || version == -99;
+        }
+        line.push_back(static_cast<char>(head[i]));
+    }
+    return false;
+}
+
+namespace {
+
 void checkVersion(ByteReader& r) {
     std::string line;
     try {
@@ -38,7 +49,7 @@ void checkVersion(ByteReader& r) {
     } catch (const FileFormatError&) {
         throw FileFormatError("not a set-up file (no version line)");
     }
-    const auto version = versionOf(line);
+    const auto version = setupVersionOf(line);
     if (!version) {
         throw FileFormatError("not a set-up file (no version line)");
     }

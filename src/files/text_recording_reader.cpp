@@ -1,5 +1,6 @@
 #include "files/text_recording_reader.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "files/byte_reader.h"
@@ -20,7 +21,16 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     if (text.back() != '\r') {
         throw FileFormatError("file is truncated (last line has no line end)");
     }
+    // Refused before any line is collected: a file of line ends alone would cost 16 bytes a line.
+    if (text.front() == '\r') {
+        throw FileFormatError("the header line is empty");
+    }
+    const auto lineCount = static_cast<size_t>(std::count(text.begin(), text.end(), '\r'));
+    if (lineCount > static_cast<size_t>(SampleStore::kMaxSamplesPerChannel) + 1) {
+        throw FileFormatError("too many samples");
+    }
     std::vector<std::string_view> lines;
+    lines.reserve(lineCount);
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r') {

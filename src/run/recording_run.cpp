@@ -48,6 +48,9 @@ RunResult RecordingRun::record(const RunFrontEnd& frontEnd) {
             result.lastDue = out.scanDue;
             ++result.scans;
             lateness.push_back(std::max(0.0, out.scanTime - out.scanDue));
+            if (journal_ != nullptr) {
+                journal_->scanTaken(p_, out.scanTime);
+            }
             if (frontEnd.scanTaken) {
                 frontEnd.scanTaken(p_, out);
             }
@@ -58,6 +61,9 @@ RunResult RecordingRun::record(const RunFrontEnd& frontEnd) {
         waitForNextPass();
     }
     loop_.control().end(io_.clock.TickCount());
+    if (journal_ != nullptr) {
+        journal_->flush(p_);
+    }
     result.stop = loop_.stopReason();
     result.lateness = summariseLateness(lateness, threshold);
     return result;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "files/crash_journal.h"
 #include "platform/platform.h"
 #include "run/chart_hooks.h"
 #include "run/chart_loop.h"
@@ -62,6 +63,8 @@ class RecordingRun {
     void setSwitchPort(SerialPort* port) { loop_.setSwitchPort(port); }
     // Analogue outputs, feedback, audible timer and trigger of the run.
     ControlSteps& control() { return loop_.control(); }
+    // The crash journal the scans are appended to while the run goes on (none: no journal).
+    void setJournal(JournalWriter* journal) { journal_ = journal; }
 
   private:
     void waitForNextPass();
@@ -70,6 +73,7 @@ class RecordingRun {
     Platform& io_;
     ChartLoop loop_;
     RunTiming timing_;
+    JournalWriter* journal_ = nullptr;
 };
 
 }  // namespace trindel

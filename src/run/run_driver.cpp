@@ -11,6 +11,7 @@
 #include "files/setup_file.h"
 #include "run/auto_repeat.h"
 #include "run/device_startup.h"
+#include "run/journal_recovery.h"
 #include "run/recording_run.h"
 #include "run/recording_setup.h"
 #include "signal/conversion_presets.h"
@@ -230,6 +231,12 @@ void RunDriver::recordChart() {
     if (config_.device != nullptr && config_.device->isOpen()) {
         run.setSwitchPort(&config_.device->port());  // valve selections go to the A-D device
     }
+    // A new run means the last one's data was saved or given up: its journal goes.
+    journal_.remove();
+    if (!config_.journalFolder.empty() &&
+        journal_.open(newJournalPath(config_.journalFolder), p_, "", chosenFormat(p_.prefs))) {
+        run.setJournal(&journal_);
+    }
     const RunResult result = run.record(frontEnd);
     lateness_ = result.lateness;
     const DateStamp end = localStamp(std::time(nullptr));
@@ -292,6 +299,7 @@ bool RunDriver::optionsAction(int button) {
             p_.prefs[kPrefAutorepeat] = 0;
             if (windows_.saveFiles(p_)) {
                 p_.prefs[kPrefDataSaved] = 1;
+                journal_.remove();
             }
             return true;
         case kOptionsNewSetup:
@@ -392,6 +400,7 @@ bool RunDriver::quit() {
     if (!makeSure(0)) {
         return false;
     }
+    journal_.remove();  // saved, or the user chose to lose it
     for (int waited = 0; io_.sounds.isPlaying() && waited < 3000; waited += 10) {
         io_.clock.delayMilliseconds(10);
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "devices/serial/port_dialog.h"
+#include "files/crash_journal.h"
 #include "files/save_files.h"
 #include "platform/platform.h"
 #include "run/chart_hooks.h"
@@ -90,6 +91,8 @@ struct RunDriverConfig {
     // A set-up file opened with the program: loaded at start-up (GETSETUP) in place of the
     // channel set-up windows.
     std::string openedSetup = {};
+    // Folder of the crash journals of the runs; empty: the runs keep no journal.
+    std::string journalFolder{};
 };
 
 class RunDriver {
@@ -108,6 +111,9 @@ class RunDriver {
     void requestQuit() { quitRequested_ = true; }
     bool quitRequested() const { return quitRequested_; }
     int runsRecorded() const { return runs_; }
+    // Writes the present run's journal to disk and keeps it for the next start (the program is
+    // being ended from outside). False when there is no journal or writing it failed.
+    bool keepJournal() { return journal_.flush(p_); }
     const SampleRateReport& lastRateReport() const { return rate_; }
 
   private:
@@ -140,6 +146,8 @@ class RunDriver {
     int runs_ = 0;
     SampleRateReport rate_;
     ScanLateness lateness_;
+    // The present run's journal: kept until its data is saved or given up.
+    JournalWriter journal_;
 };
 
 }  // namespace trindel

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "files/binary_recording_reader.h"
@@ -130,6 +131,24 @@ TEST(BinaryRecordingWriter, EmptyCommentNotesAndPauseLog) {
     const std::string wantEnd = "abc\rpaused\r\xF0\r 1\r 12\r10:00:00\rnote one\r\xFF\r 3\r 4\r"s;
     EXPECT_EQ(std::string(bytes.end() - static_cast<long>(wantEnd.size()), bytes.end()), wantEnd);
     EXPECT_EQ(readBinaryRecording(bytes).file.recording.pauseLog, "paused");
+}
+
+TEST(BinaryRecordingReader, ANoteCountThatDoesNotMatchItsNotesIsRefused) {
+    Program p = testing::smallChartRun();
+    p.notes.addNote({" 12", "10:00:00", "note one"});
+    p.notes.addNote({" 13", "10:00:01", "note two"});
+    const auto bytes = saveBinary(p);
+    ASSERT_EQ(readBinaryRecording(bytes).file.recording.notes.size(), 2u);
+    const std::vector<uint8_t> count = bytesOf("\xF0\r 2\r"s);
+    const auto at = std::search(bytes.begin(), bytes.end(), count.begin(), count.end());
+    ASSERT_NE(at, bytes.end());
+    for (const char* wrong : {" 1", " 3", " 0"}) {
+        auto damaged = bytes;
+        damaged[static_cast<size_t>(at - bytes.begin()) + 3] = static_cast<uint8_t>(wrong[1]);
+        const ReadResult read = readBinaryRecording(damaged);
+        EXPECT_FALSE(read.ok) << wrong;
+        EXPECT_NE(read.error.find("note count"), std::string::npos) << read.error;
+    }
 }
 
 TEST(BinaryRecordingWriter, RoundTripRewritesTheSameBytes) {

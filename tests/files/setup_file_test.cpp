@@ -386,6 +386,32 @@ TEST_F(DamagedSetupFile, OlderLayoutsAreNamed) {
     }
 }
 
+// The loader and `info` recognise a set-up file by the same first line: every spelling the
+// loader reads is a set-up file to `info`, and nothing else is.
+TEST_F(DamagedSetupFile, OneRecogniserForTheVersionLine) {
+    struct Case {
+        std::string first;
+        bool setup;
+    };
+    for (const Case& c :
+         {Case{"-9997", true}, Case{"-9997 ", true}, Case{" -9997", true}, Case{"-9997.0", true},
+          Case{"-9998", true}, Case{"-99", true}, Case{"-999", false}, Case{"-9999", false},
+          Case{"9997", false}, Case{"-9997x", false}}) {
+        std::vector<uint8_t> bytes(c.first.begin(), c.first.end());
+        bytes.push_back('\r');
+        bytes.insert(bytes.end(), good.begin() + 6, good.end());
+        EXPECT_EQ(looksLikeSetupFile(bytes), c.setup) << '"' << c.first << '"';
+        const auto version = setupVersionOf(c.first);
+        bool loads = true;
+        try {
+            parseSetupFile(bytes, SetupState{}, 1280);
+        } catch (const FileFormatError&) {
+            loads = false;
+        }
+        EXPECT_EQ(loads, version == -9997) << '"' << c.first << '"';
+    }
+}
+
 TEST_F(DamagedSetupFile, NotASetupFile) {
     const std::string text = "hello world\rmore";
     expectRefused(std::vector<uint8_t>(text.begin(), text.end()), "not a set-up file");

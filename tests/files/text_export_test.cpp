@@ -110,6 +110,14 @@ TEST(TextExport, RoundTripThroughTheReader) {
     }
 }
 
+TEST(TextRecordingReader, LineEndsWithoutAHeaderAreRefused) {
+    for (const std::string text : {"\r", "\r\r\r", "\r1\t2\r"}) {
+        const ReadResult read = readTextRecording(testing::bytesOf(text));
+        EXPECT_FALSE(read.ok) << text.size();
+        EXPECT_NE(read.error.find("header line is empty"), std::string::npos) << read.error;
+    }
+}
+
 TEST(TextExport, ScopeSweep) {
     VectorSink sink;
     const std::vector<float> sweep = {1.5f, -2.0f};

@@ -23,6 +23,48 @@ for sig in TERM HUP INT; do
     [[ $status -eq 0 && -n $n && $n -ge 20 ]] || fail "SIG$sig: exit $status, samples '${n}'"
 done
 
+# A saved recording leaves no journal behind.
+leftover=$(find . -name '*.journal' | head -1)
+[[ -z $leftover ]] || fail "a saved recording left $leftover"
+
+# SIGKILL after 5 s: the journal beside the output holds all but the last seconds, and recover
+# rebuilds the recording from it where the run was writing.
+"$cli" record --interval 0.01 --samples 100000 -o killed.kstn >/dev/null 2>&1 &
+pid=$!
+sleep 5
+kill -KILL "$pid"
+wait "$pid" 2>/dev/null
+[[ -f killed.kstn.journal && ! -e killed.kstn ]] || fail "SIGKILL: no journal, or a file"
+cp killed.kstn.journal torn.journal
+# A second run onto the same output refuses to write over the unsaved journal.
+refusal=$("$cli" record --interval 0.01 --samples 5 -o killed.kstn 2>&1 >/dev/null)
+[[ $? -eq 1 && $refusal == *"recover"* ]] || fail "record over a left journal: $refusal"
+"$cli" recover killed.kstn.journal >/dev/null 2>&1 || fail "recover after SIGKILL"
+n=$(samplesIn killed.kstn)
+[[ -n $n && $n -ge 300 ]] || fail "SIGKILL after 5 s: recovered '${n}' samples, want >= 300"
+[[ ! -e killed.kstn.journal ]] || fail "journal kept after a whole recovery"
+# The same journal with its last block torn: what is whole is recovered and the loss is named.
+truncate -s -7 torn.journal
+out=$("$cli" recover torn.journal -o torn.txt --to text 2>&1 >/dev/null)
+[[ $? -eq 0 && $out == *"incomplete last block"* && -s torn.txt && -e torn.journal ]] ||
+    fail "torn journal: $out"
+# Not a journal: refused with one line.
+out=$("$cli" recover src-none.journal 2>&1)
+[[ $? -eq 1 && $(wc -l <<<"$out") -eq 1 ]] || fail "missing journal: $out"
+
+# A full disk during the save (a file-size limit stands in for it): the save fails with the
+# reason, the previous file stays whole, no temporary file stays, and the journal keeps the run.
+printf 'previous\n' >full.txt
+out=$(ulimit -f 250; "$cli" record --channels 16 --interval 0.002 --samples 2500 --format text \
+    -o full.txt 2>&1 >/dev/null)
+status=$?
+[[ $status -eq 1 && $out == *"too large"* && $out == *"full.txt.journal"* ]] ||
+    fail "full disk: exit $status: $out"
+[[ $(cat full.txt) == previous ]] || fail "full disk: the previous file was changed"
+[[ -z $(find . -name '.*.tmp*') ]] || fail "full disk left a temporary file"
+"$cli" recover full.txt.journal --to binary -o full.kstn >/dev/null 2>&1 &&
+    [[ $(samplesIn full.kstn) == 2500 ]] || fail "full disk: the journal did not recover the run"
+
 # A second signal during the save: the save finishes and no temporary file stays behind.
 "$cli" record --channels 16 --interval 0.0002 --samples 2000000 --format text -o twice.txt \
     >/dev/null 2>&1 &
