@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "qt_platform.h"
+#include "setup_windows.h"
 #include "signal/conversion_options_window.h"
 #include "signal/conversion_window.h"
 #include "windows.h"
@@ -141,7 +142,7 @@ bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int c
     return stored;
 }
 
-bool runConversionWindow(QWidget* parent, Program& p, int channel) {
+bool runConversionWindow(QWidget* parent, Program& p, Platform& io, int channel) {
     ConversionWindowModel m(p, channel);
     QDialog d(parent);
     d.setObjectName("conversionWindow");
@@ -166,7 +167,6 @@ bool runConversionWindow(QWidget* parent, Program& p, int channel) {
     calibration->setAutoDefault(false);
     options->setVisible(m.additionalOptionsOffered());
     calibration->setVisible(m.directCalibrationOffered());
-    calibration->setEnabled(false);  // the calibration window is not built yet
     ok->setDefault(true);
     for (QPushButton* b : {breakpoint, options, calibration, ok}) {
         left->addWidget(b);
@@ -246,6 +246,10 @@ bool runConversionWindow(QWidget* parent, Program& p, int channel) {
                      [&](const QString& t) { m.setMinimum(t.toStdString()); });
     QObject::connect(options, &QPushButton::clicked, &d, [&] {
         runConversionOptionsWindow(&d, m.specialOps(), m.channel(), m.label());
+    });
+    QObject::connect(calibration, &QPushButton::clicked, &d, [&] {
+        runCalibrationWindow(&d, p, io, m);
+        refresh();
     });
     bool stored = false;
     QObject::connect(ok, &QPushButton::clicked, &d, [&] {

@@ -18,6 +18,7 @@
 #include "display/status_texts.h"
 #include "files_windows.h"
 #include "key_tracker.h"
+#include "setup_windows.h"
 #include "state/chart_state.h"
 #include "toolbar_icons.h"
 #include "ui/menu_table.h"
@@ -156,12 +157,16 @@ void MainWindow::hookWindows() {
         hookFilesMenus(*this, p_, platform);
     }
     for (int n = 1; n <= kMaxChannels; ++n) {
-        setMenuHandler(100, n, [this, n] { runConversionWindow(this, p_, n); });
+        setMenuHandler(100, n, [this, n] {
+            Platform io = io_.platform();
+            runConversionWindow(this, p_, io, n);
+        });
         setMenuHandler(120, n, [this, n] {
             runConversionOptionsWindow(this, p_.conversion.SpecialOps[static_cast<size_t>(n)], n,
                                        p_.channels.label(n));
         });
     }
+    hookSetupWindows(*this, p_, io_.platform());
 }
 
 void MainWindow::buildMenus() {

@@ -53,7 +53,7 @@ void runCommentWindow(QWidget* parent, Program& p, bool expeData);
 std::optional<std::string> runNoteWindow(QWidget* parent);
 
 // The conversion window of one channel ("Selection OK" stores into the program): true when stored.
-bool runConversionWindow(QWidget* parent, Program& p, int channel);
+bool runConversionWindow(QWidget* parent, Program& p, Platform& io, int channel);
 // "Additional Options…": the special operations of a channel; true when "Done" stored them.
 bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int channel,
                                 const std::string& label);
@@ -62,7 +62,7 @@ using MenuWindowLookup = std::function<std::function<void()>(int menu, int item)
 // "Acquisition Parameters": the channel rows with their conversion windows, and buttons that open
 // the windows of the matching menu items (offered when `menuWindow` has one); closed by its
 // close box it leaves the program as it was (Skipped).
-RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
+RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p, Platform& io,
                                               AcquisitionParametersModel& model,
                                               const MenuWindowLookup& menuWindow = {});
 // "Data Spike Filter": the per-channel ratios and double filtration; stored on closing.
