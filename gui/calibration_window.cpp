@@ -34,6 +34,11 @@ QString number(double v) {
     return QString::fromStdString(fieldText(static_cast<float>(v)));
 }
 
+// Axis ends in four significant digits.
+QString axisNumber(double v) {
+    return QString::number(v, 'g', 4);
+}
+
 // The calibration plot (points, fitted curve, equation and "N, r-squared") or the residual plot.
 class CalibrationPlot final : public QWidget {
   public:
@@ -48,7 +53,7 @@ class CalibrationPlot final : public QWidget {
         QPainter g(this);
         g.setRenderHint(QPainter::Antialiasing);
         g.fillRect(rect(), Qt::white);
-        const QRect area = rect().adjusted(64, 40, -16, -44);
+        const QRect area = rect().adjusted(76, 40, -34, -44);
         g.setPen(Qt::black);
         g.drawRect(area);
         g.drawText(QRect(area.left(), area.bottom() + 22, area.width(), 18), Qt::AlignCenter,
@@ -84,11 +89,13 @@ class CalibrationPlot final : public QWidget {
         const auto py = [&](double y) {
             return area.bottom() - (y - y0) / (y1 - y0) * area.height();
         };
-        g.drawText(QRect(area.left() - 62, area.top() - 8, 58, 16), Qt::AlignRight, number(y1));
-        g.drawText(QRect(area.left() - 62, area.bottom() - 8, 58, 16), Qt::AlignRight, number(y0));
-        g.drawText(QRect(area.left() - 30, area.bottom() + 4, 60, 16), Qt::AlignCenter, number(x0));
-        g.drawText(QRect(area.right() - 30, area.bottom() + 4, 60, 16), Qt::AlignCenter,
-                   number(x1));
+        g.drawText(QRect(area.left() - 74, area.top() - 8, 70, 16), Qt::AlignRight, axisNumber(y1));
+        g.drawText(QRect(area.left() - 74, area.bottom() - 8, 70, 16), Qt::AlignRight,
+                   axisNumber(y0));
+        g.drawText(QRect(area.left() - 34, area.bottom() + 4, 68, 16), Qt::AlignCenter,
+                   axisNumber(x0));
+        g.drawText(QRect(area.right() - 34, area.bottom() + 4, 68, 16), Qt::AlignCenter,
+                   axisNumber(x1));
         g.setClipRect(area.adjusted(-4, -4, 4, 4));
         if (residuals) {
             g.setPen(QPen(Qt::gray, 1, Qt::DashLine));
@@ -179,7 +186,8 @@ bool runCalibrationWindow(QWidget* parent, Program& p, Platform& io, ConversionW
 
     auto* get = new QPushButton("Get Voltage");
     get->setObjectName("getVoltage");
-    get->setDefault(true);
+    // Return in the value field takes the point itself: no default button, or it would take two.
+    get->setAutoDefault(false);
     left->addWidget(get);
     auto* count = new QLabel;
     left->addWidget(count);

@@ -92,7 +92,7 @@ void runStoredConversionsWindow(QWidget* parent, Program& p, Platform& io) {
     field(reloads, three, 1, 0, t.button, 170, static_cast<int>(kButtonLabelSlot));
     field(reloads, three, 1, 1, t.channel, 150, kLabelWidth);
     for (int i = 0; i < 8; ++i) {
-        field(reloads, three, 1, 2 + i, t.fields[static_cast<size_t>(i)], 56);
+        field(reloads, three, 1, 2 + i, t.fields[static_cast<size_t>(i)], 84);
     }
     cl->addLayout(three);
     cl->addWidget(new QLabel("(A + B*v + C*v<sup>2</sup> + D*v<sup>3</sup>) * E"));

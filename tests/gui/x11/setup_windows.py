@@ -108,8 +108,21 @@ def between_runs(x, options):
     x.find("Print", timeout=10)
     time.sleep(0.5)
     x.shot("print-dialog", "Print", exact=False)
-    x.key("Escape")
+    # No printer here: the dialog offers "Print to File (PDF)"; Return prints to its file.
+    x.key("Return")
     x.find("Setup Data", gone=True)
+    deadline = time.time() + 10
+    pdfs = []
+    while not pdfs and time.time() < deadline:
+        pdfs = [os.path.join(r, f) for r, _, fs in os.walk(x.home) for f in fs
+                if f.endswith(".pdf")]
+        time.sleep(0.2)
+    if not pdfs:
+        raise Failure("printing to PDF wrote no file")
+    with open(pdfs[0], "rb") as f:
+        if not f.read(4) == b"%PDF":
+            raise Failure(f"{pdfs[0]} is not a PDF file")
+    print("printed", pdfs[0])
 
 
 def session(x):
