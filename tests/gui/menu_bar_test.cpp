@@ -45,7 +45,9 @@ void MenuBarTest::itemsKeysAndEnabling() {
             }
             const bool hooked = menuItemActsInCore(m.menu, i.item) || m.menu == 100 ||
                                 m.menu == 120 || m.menu == 6 || (m.menu == 4 && i.item == 12) ||
-                                (m.menu == 3 && i.item == 15) || filesHook(m.menu, i.item);
+                                (m.menu == 3 && i.item == 15) || filesHook(m.menu, i.item) ||
+                                (m.menu == 1 && (i.item == 10 || i.item == 13)) ||
+                                (m.menu == 2 && (i.item == 1 || i.item == 21));
             if (!hooked) {
                 QVERIFY2(!a->isEnabled(), i.text.c_str());
             }
@@ -55,6 +57,10 @@ void MenuBarTest::itemsKeysAndEnabling() {
     // The conditioning windows are hooked in.
     QVERIFY(w.menuAction(4, 12)->isEnabled());
     QVERIFY(w.menuAction(3, 15)->isEnabled());
+    // The set-up windows are hooked in.
+    QVERIFY(w.menuAction(1, 10)->isEnabled());
+    QVERIFY(w.menuAction(2, 1)->isEnabled());
+    QVERIFY(w.menuAction(2, 21)->isEnabled());
     QVERIFY(w.menuAction(100, 2)->isEnabled());
     QVERIFY(!w.menuAction(100, 3)->isEnabled());
     QVERIFY(w.menuAction(100, 3)->isVisible());
