@@ -142,7 +142,9 @@ bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int c
     return stored;
 }
 
-bool runConversionWindow(QWidget* parent, Program& p, Platform& io, int channel) {
+namespace {
+
+bool conversionWindow(QWidget* parent, Program& p, Platform* io, int channel) {
     ConversionWindowModel m(p, channel);
     QDialog d(parent);
     d.setObjectName("conversionWindow");
@@ -166,7 +168,7 @@ bool runConversionWindow(QWidget* parent, Program& p, Platform& io, int channel)
     options->setAutoDefault(false);
     calibration->setAutoDefault(false);
     options->setVisible(m.additionalOptionsOffered());
-    calibration->setVisible(m.directCalibrationOffered());
+    calibration->setVisible(io != nullptr && m.directCalibrationOffered());
     ok->setDefault(true);
     for (QPushButton* b : {breakpoint, options, calibration, ok}) {
         left->addWidget(b);
@@ -248,7 +250,7 @@ bool runConversionWindow(QWidget* parent, Program& p, Platform& io, int channel)
         runConversionOptionsWindow(&d, m.specialOps(), m.channel(), m.label());
     });
     QObject::connect(calibration, &QPushButton::clicked, &d, [&] {
-        runCalibrationWindow(&d, p, io, m);
+        runCalibrationWindow(&d, p, *io, m);
         refresh();
     });
     bool stored = false;
@@ -266,6 +268,16 @@ bool runConversionWindow(QWidget* parent, Program& p, Platform& io, int channel)
     refresh();
     d.exec();
     return stored;
+}
+
+}  // namespace
+
+bool runConversionWindow(QWidget* parent, Program& p, Platform& io, int channel) {
+    return conversionWindow(parent, p, &io, channel);
+}
+
+bool runConversionWindow(QWidget* parent, Program& p, int channel) {
+    return conversionWindow(parent, p, nullptr, channel);
 }
 
 }  // namespace trindel::gui

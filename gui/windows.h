@@ -54,6 +54,9 @@ std::optional<std::string> runNoteWindow(QWidget* parent);
 
 // The conversion window of one channel ("Selection OK" stores into the program): true when stored.
 bool runConversionWindow(QWidget* parent, Program& p, Platform& io, int channel);
+// The same without the machine's services: "Direct Calibration…" (which reads the input) is not
+// offered.
+bool runConversionWindow(QWidget* parent, Program& p, int channel);
 // "Additional Options…": the special operations of a channel; true when "Done" stored them.
 bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int channel,
                                 const std::string& label);
