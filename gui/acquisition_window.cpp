@@ -14,11 +14,13 @@
 #include "main_window.h"
 #include "module_windows.h"
 #include "qt_platform.h"
+#include "setup_windows.h"
+#include "signal/averaging_window.h"
 #include "windows.h"
 
 namespace trindel::gui {
 
-RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
+RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p, Platform& io,
                                               AcquisitionParametersModel& m,
                                               const MenuWindowLookup& menuWindow) {
     QDialog d(parent);
@@ -65,7 +67,7 @@ RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
         QObject::connect(conv, &QPushButton::clicked, &d, [&, c] {
             // The conversion window works on the program; the rows typed so far go in first.
             m.setupOK(p);
-            if (runConversionWindow(&d, p, c)) {
+            if (runConversionWindow(&d, p, io, c)) {
                 m.reloadChannel(p, c);
                 fillRow(c);
             }
@@ -93,6 +95,17 @@ RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
         m.setCell(row + 1, col,
                   col == AcquisitionColumn::Label ? toMacRoman(text) : text.toStdString());
         fillRow(row + 1);
+    });
+    // Double-clicking a channel's "# averaged" opens its averaging window.
+    QObject::connect(table, &QTableWidget::cellDoubleClicked, &d, [&](int row, int column) {
+        if (column < convColumn &&
+            columns[static_cast<size_t>(column)] == AcquisitionColumn::Averaged &&
+            averagingWindowAvailable(p)) {
+            if (const auto n = runAveragingWindow(&d, p, row + 1)) {
+                m.setSamplesToAverage(row + 1, *n);
+                fillRow(row + 1);
+            }
+        }
     });
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(false);

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "qt_platform.h"
+#include "setup_windows.h"
 #include "signal/conversion_options_window.h"
 #include "signal/conversion_window.h"
 #include "windows.h"
@@ -141,7 +142,9 @@ bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int c
     return stored;
 }
 
-bool runConversionWindow(QWidget* parent, Program& p, int channel) {
+namespace {
+
+bool conversionWindow(QWidget* parent, Program& p, Platform* io, int channel) {
     ConversionWindowModel m(p, channel);
     QDialog d(parent);
     d.setObjectName("conversionWindow");
@@ -165,8 +168,7 @@ bool runConversionWindow(QWidget* parent, Program& p, int channel) {
     options->setAutoDefault(false);
     calibration->setAutoDefault(false);
     options->setVisible(m.additionalOptionsOffered());
-    calibration->setVisible(m.directCalibrationOffered());
-    calibration->setEnabled(false);  // the calibration window is not built yet
+    calibration->setVisible(io != nullptr && m.directCalibrationOffered());
     ok->setDefault(true);
     for (QPushButton* b : {breakpoint, options, calibration, ok}) {
         left->addWidget(b);
@@ -247,6 +249,10 @@ bool runConversionWindow(QWidget* parent, Program& p, int channel) {
     QObject::connect(options, &QPushButton::clicked, &d, [&] {
         runConversionOptionsWindow(&d, m.specialOps(), m.channel(), m.label());
     });
+    QObject::connect(calibration, &QPushButton::clicked, &d, [&] {
+        runCalibrationWindow(&d, p, *io, m);
+        refresh();
+    });
     bool stored = false;
     QObject::connect(ok, &QPushButton::clicked, &d, [&] {
         m.selectionOK(p);
@@ -262,6 +268,16 @@ bool runConversionWindow(QWidget* parent, Program& p, int channel) {
     refresh();
     d.exec();
     return stored;
+}
+
+}  // namespace
+
+bool runConversionWindow(QWidget* parent, Program& p, Platform& io, int channel) {
+    return conversionWindow(parent, p, &io, channel);
+}
+
+bool runConversionWindow(QWidget* parent, Program& p, int channel) {
+    return conversionWindow(parent, p, nullptr, channel);
 }
 
 }  // namespace trindel::gui

@@ -20,6 +20,7 @@
 #include "files_windows.h"
 #include "key_tracker.h"
 #include "menu_hooks_views.h"
+#include "setup_windows.h"
 #include "state/chart_state.h"
 #include "toolbar_icons.h"
 #include "ui/menu_table.h"
@@ -159,13 +160,17 @@ void MainWindow::hookWindows() {
         hookFilesMenus(*this, p_, platform);
     }
     for (int n = 1; n <= kMaxChannels; ++n) {
-        setMenuHandler(100, n, [this, n] { runConversionWindow(this, p_, n); });
+        setMenuHandler(100, n, [this, n] {
+            Platform io = io_.platform();
+            runConversionWindow(this, p_, io, n);
+        });
         setMenuHandler(120, n, [this, n] {
             runConversionOptionsWindow(this, p_.conversion.SpecialOps[static_cast<size_t>(n)], n,
                                        p_.channels.label(n));
         });
     }
     hookViewWindows(*this, p_, io_);
+    hookSetupWindows(*this, p_, io_.platform());
 }
 
 void MainWindow::buildMenus() {

@@ -114,10 +114,13 @@ bool QtFrontEnd::chartInterval(Program& p, IntervalDialog& dialog) {
 
 RunWindows::SetupOutcome QtFrontEnd::acquisitionParameters(Program& p,
                                                            AcquisitionParametersModel& model) {
-    return quitAsked_ ? SetupOutcome::Skipped
-                      : runAcquisitionWindow(&window_, p, model, [this](int menu, int item) {
-                            return window_.menuHandler(menu, item);
-                        });
+    if (quitAsked_) {
+        return SetupOutcome::Skipped;
+    }
+    Platform io = io_.platform();
+    return runAcquisitionWindow(&window_, p, io, model, [this](int menu, int item) {
+        return window_.menuHandler(menu, item);
+    });
 }
 
 void QtFrontEnd::showRecordingWindow(Program& p, bool shown) {

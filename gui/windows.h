@@ -53,6 +53,9 @@ void runCommentWindow(QWidget* parent, Program& p, bool expeData);
 std::optional<std::string> runNoteWindow(QWidget* parent);
 
 // The conversion window of one channel ("Selection OK" stores into the program): true when stored.
+bool runConversionWindow(QWidget* parent, Program& p, Platform& io, int channel);
+// The same without the machine's services: "Direct Calibration…" (which reads the input) is not
+// offered.
 bool runConversionWindow(QWidget* parent, Program& p, int channel);
 // "Additional Options…": the special operations of a channel; true when "Done" stored them.
 bool runConversionOptionsWindow(QWidget* parent, SpecialOpsRecord& record, int channel,
@@ -62,7 +65,7 @@ using MenuWindowLookup = std::function<std::function<void()>(int menu, int item)
 // "Acquisition Parameters": the channel rows with their conversion windows, and buttons that open
 // the windows of the matching menu items (offered when `menuWindow` has one); closed by its
 // close box it leaves the program as it was (Skipped).
-RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p,
+RunWindows::SetupOutcome runAcquisitionWindow(QWidget* parent, Program& p, Platform& io,
                                               AcquisitionParametersModel& model,
                                               const MenuWindowLookup& menuWindow = {});
 // "Data Spike Filter": the per-channel ratios and double filtration; stored on closing.

@@ -183,6 +183,13 @@ void ConversionWindowModel::setMaximum(std::string_view text) {
     range_.max = readField(text);
 }
 
+void ConversionWindowModel::takeCalibration(const CalibrationResult& r) {
+    type_ = r.type;
+    k_ = r.k;
+    range_ = r.range;
+    label_ = trimmed(r.label.substr(0, static_cast<size_t>(kLabelWidth)));
+}
+
 void ConversionWindowModel::selectionOK(Program& p) const {
     const auto c = static_cast<size_t>(channel_);
     auto& row = p.channels.Nvar[c];

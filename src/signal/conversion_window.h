@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "signal/conversion_defaults.h"
+#include "signal/direct_calibration.h"
 #include "signal/special_ops.h"
 #include "state/program.h"
 
@@ -60,6 +61,10 @@ class ConversionWindowModel {
     Coefficients coefficients() const { return k_; }
     const std::array<float, 8>& polynomial() const { return poly_; }
     DisplayRange range() const { return range_; }
+
+    // "Equation OK" of the direct-calibration window: its type, coefficients, display range and
+    // label become this window's conversion.
+    void takeCalibration(const CalibrationResult& r);
 
     // The options window works on this record; it is stored with the rest on "Selection OK".
     SpecialOpsRecord& specialOps() { return ops_; }

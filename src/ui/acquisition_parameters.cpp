@@ -117,6 +117,13 @@ std::string AcquisitionParametersModel::cell(int channel, AcquisitionColumn colu
     return fieldText(table_.Nvar[static_cast<size_t>(channel)][elementOf(column)]);
 }
 
+void AcquisitionParametersModel::setSamplesToAverage(int channel, int samples) {
+    if (channel >= 1 && channel <= nChan_) {
+        table_.Nvar[static_cast<size_t>(channel)][kSamplesToAverage] =
+            static_cast<float>(samples <= 0 ? 0 : std::min(samples, std::max(maxAverage_, 1)));
+    }
+}
+
 void AcquisitionParametersModel::setCell(int channel, AcquisitionColumn column,
                                          std::string_view text) {
     if (channel < 1 || channel > nChan_) {

@@ -31,6 +31,8 @@ class AcquisitionParametersModel {
     // Typed text: numbers read the forgiving way (not a number: 0); the input is at least 1, the
     // readings averaged 1 to the limit, the label at most 30 bytes.
     void setCell(int channel, AcquisitionColumn column, std::string_view text);
+    // The averaging window's choice: 0 (the last channel averaged continuously) is kept as 0.
+    void setSamplesToAverage(int channel, int samples);
     // After the conversion window changed a channel in the program.
     void reloadChannel(const Program& p, int channel);
 

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "gui_test_support.h"
+#include "platform/virtual_platform.h"
 #include "state/program.h"
 #include "ui/acquisition_parameters.h"
 #include "windows.h"
@@ -29,6 +30,8 @@ void AcquisitionWindowTest::buttonsOpenTheirMenuWindows() {
     for (int c = 1; c <= 2; ++c) {
         p.channels.Nvar[static_cast<size_t>(c)][kInputNumber] = static_cast<float>(c);
     }
+    VirtualPlatform vp;
+    Platform io = vp.platform();
     int chartViews = 0;
     int added = 0;
     const MenuWindowLookup lookup = [&](int menu, int item) -> std::function<void()> {
@@ -54,7 +57,8 @@ void AcquisitionWindowTest::buttonsOpenTheirMenuWindows() {
             QVERIFY(d->isVisible());
             buttonNamed(d, "Setup OK")->click();
         });
-        QCOMPARE(runAcquisitionWindow(nullptr, p, m, lookup), RunWindows::SetupOutcome::SetupOK);
+        QCOMPARE(runAcquisitionWindow(nullptr, p, io, m, lookup),
+                 RunWindows::SetupOutcome::SetupOK);
         QCOMPARE(chartViews, 1);
     }
 
@@ -69,7 +73,7 @@ void AcquisitionWindowTest::buttonsOpenTheirMenuWindows() {
             table->item(0, labelColumn)->setText("O2 in");
             buttonNamed(d, "Add Channel...")->click();
         });
-        QCOMPARE(runAcquisitionWindow(nullptr, p, m, lookup), RunWindows::SetupOutcome::Reopen);
+        QCOMPARE(runAcquisitionWindow(nullptr, p, io, m, lookup), RunWindows::SetupOutcome::Reopen);
         QCOMPARE(added, 1);
         QCOMPARE(QString::fromStdString(p.channels.label(1)).trimmed(), QString("O2 in"));
     }

@@ -57,12 +57,13 @@ void MenuBarTest::itemsKeysAndEnabling() {
             if (i.key != 0) {
                 QCOMPARE(a->shortcut(), QKeySequence(Qt::CTRL | static_cast<Qt::Key>(i.key)));
             }
-            const bool hooked = menuItemActsInCore(m.menu, i.item) || m.menu == 100 ||
-                                m.menu == 120 || m.menu == 6 || (m.menu == 4 && i.item == 12) ||
-                                (m.menu == 3 && i.item == 15) || filesHook(m.menu, i.item) ||
-                                m.menu == 5 ||
-                                (m.menu == 4 && (i.item == 14 || i.item == 16 || i.item == 18)) ||
-                                viewsHooked(m.menu, i.item);
+            const bool hooked =
+                menuItemActsInCore(m.menu, i.item) || m.menu == 100 || m.menu == 120 ||
+                m.menu == 6 || (m.menu == 4 && i.item == 12) || (m.menu == 3 && i.item == 15) ||
+                filesHook(m.menu, i.item) || m.menu == 5 ||
+                (m.menu == 4 && (i.item == 14 || i.item == 16 || i.item == 18)) ||
+                viewsHooked(m.menu, i.item) || (m.menu == 1 && (i.item == 10 || i.item == 13)) ||
+                (m.menu == 2 && (i.item == 1 || i.item == 21));
             if (!hooked) {
                 QVERIFY2(!a->isEnabled(), i.text.c_str());
             }
@@ -83,6 +84,10 @@ void MenuBarTest::itemsKeysAndEnabling() {
          {std::pair{5, 1}, {5, 2}, {5, 4}, {5, 5}, {5, 7}, {5, 8}, {4, 14}, {4, 16}, {4, 18}}) {
         QVERIFY(w.menuAction(menu, item)->isEnabled());
     }
+    // The set-up windows are hooked in.
+    QVERIFY(w.menuAction(1, 10)->isEnabled());
+    QVERIFY(w.menuAction(2, 1)->isEnabled());
+    QVERIFY(w.menuAction(2, 21)->isEnabled());
     QVERIFY(w.menuAction(100, 2)->isEnabled());
     QVERIFY(!w.menuAction(100, 3)->isEnabled());
     QVERIFY(w.menuAction(100, 3)->isVisible());

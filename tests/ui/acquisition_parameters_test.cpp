@@ -98,6 +98,22 @@ TEST(AcquisitionParameters, SampleStepsStayInsideTheStore) {
     EXPECT_EQ(p.session.MaxSamples, 2000000);
 }
 
+// The averaging window's choice: 0 marks the continuous last channel, larger counts stop at the
+// limit the interval allows.
+TEST(AcquisitionParameters, AveragingWindowChoiceKeepsZeroAndTheLimit) {
+    Program p = programWith(3, 1);
+    AcquisitionParametersModel m(p, 8, 20);
+    m.setSamplesToAverage(3, 0);
+    m.setSamplesToAverage(1, 500);
+    m.setSamplesToAverage(2, 7);
+    m.setSamplesToAverage(4, 9);  // beyond nChan: ignored
+    m.setupOK(p);
+    EXPECT_EQ(p.channels.Nvar[3][kSamplesToAverage], 0.0f);
+    EXPECT_EQ(p.channels.Nvar[1][kSamplesToAverage], 20.0f);
+    EXPECT_EQ(p.channels.Nvar[2][kSamplesToAverage], 7.0f);
+    EXPECT_NE(p.channels.Nvar[4][kSamplesToAverage], 9.0f);
+}
+
 TEST(AcquisitionParameters, CountsInputsBeyondTheDevice) {
     Program p = programWith(4, 1);
     AcquisitionParametersModel m(p, 2, 1);
