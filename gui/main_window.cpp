@@ -156,7 +156,12 @@ void MainWindow::hookWindows() {
         hookFilesMenus(*this, p_, platform);
     }
     for (int n = 1; n <= kMaxChannels; ++n) {
-        setMenuHandler(100, n, [this, n] { runConversionWindow(this, p_, n); });
+        setMenuHandler(100, n, [this, n] {
+            if (onChannelCheck) {
+                onChannelCheck(n);
+            }
+            runConversionWindow(this, p_, n);
+        });
         setMenuHandler(120, n, [this, n] {
             runConversionOptionsWindow(this, p_.conversion.SpecialOps[static_cast<size_t>(n)], n,
                                        p_.channels.label(n));

@@ -60,6 +60,9 @@ class MainWindow final : public QMainWindow {
     std::function<void()> onSaveData;
     // A choice in the External A-D Device submenu (the loggers' windows).
     std::function<void(MenuCommand)> onDeviceCommand;
+    // Before a channel's conversion window: the device's own check of the channel (the UI2's
+    // temperature mode or instrument field).
+    std::function<void(int channel)> onChannelCheck;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -41,6 +41,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     void startupLine(const std::string& line) override;
     void replayWindow(Program& p) override;
     SaveHooks seriesHooks(Program& p) override;
+    bool streamingChannels(Program& p, SerialPort* port) override;
 
     // ChartHooks
     void showStatusField(int field, std::string_view text) override;

@@ -295,8 +295,8 @@ void addDeviceScan(Program& p, Platform& io) {
     countScanPass(p.chart);
     const DeviceInfo& device = deviceInfo(p.device.External_AD);
     for (int c = 1; c <= p.session.nChan; ++c) {
-        const float r =
-            device.streaming ? readStreamChannel(p, io, device, c) : readDeviceChannel(p, io, device, c);
+        const float r = device.streaming ? readStreamChannel(p, io, device, c)
+                                         : readDeviceChannel(p, io, device, c);
         addScanReading(p.conversion, c, r);
     }
 }

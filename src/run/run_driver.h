@@ -75,6 +75,10 @@ class RunWindows {
     virtual void replayWindow(Program& /*p*/) {}
     // The caution and comment windows a file series asks for when it is named.
     virtual SaveHooks seriesHooks(Program& /*p*/) { return {}; }
+    // StreamingSerialChannels: the streaming instrument's fields chosen as chart channels, in
+    // place of the mode choice; `port` is the instrument's open port (null when none is). False
+    // when the user quits instead.
+    virtual bool streamingChannels(Program& /*p*/, SerialPort* /*port*/) { return true; }
 };
 
 struct RunDriverConfig {
@@ -113,6 +117,9 @@ class RunDriver {
     void deviceChoice();
     void modeChoice();
     void runSetup();
+    // The streaming instrument's set-up (streaming_setup.cpp).
+    void streamingModeChoice();
+    bool streamingSetup();
     void runSequence();
     void recordChart();
     void optionsWindow();

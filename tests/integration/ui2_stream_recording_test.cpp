@@ -141,8 +141,7 @@ TEST(UI2Faults, SilentUI2RaisesTheConnectionAlert) {
     ASSERT_TRUE(sim.ready());
     const auto start = std::chrono::steady_clock::now();
     UI2Bench b(sim);
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
-              5.0);
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
     EXPECT_FALSE(b.result.connected);
     EXPECT_EQ(b.p.device.External_AD, 0);
     ASSERT_FALSE(b.vp.host.shown.empty());

@@ -27,7 +27,8 @@ bool serveByteDevice(int master, ByteDevice& device, const LoopOptions& o,
     std::deque<Pending> queue;
     long readings = 0;
     auto schedule = [&](std::string reply, bool reading) {
-        if (o.fault == "silence" || reply.empty() || (o.stopAfter >= 0 && readings >= o.stopAfter)) {
+        if (o.fault == "silence" || reply.empty() ||
+            (o.stopAfter >= 0 && readings >= o.stopAfter)) {
             return;
         }
         if (reading) {

@@ -30,7 +30,8 @@ UI2Sim::UI2Sim(InputValues& values, InputValues& fields, int firmware, double in
       fields_(fields),
       firmware_(firmware),
       period_(instrumentRate > 0.0 ? 1.0 / instrumentRate : 0.0),
-      nextLineAt_(instrumentRate > 0.0 ? start + period_ : std::numeric_limits<double>::infinity()) {}
+      nextLineAt_(instrumentRate > 0.0 ? start + period_
+                                       : std::numeric_limits<double>::infinity()) {}
 
 std::string UI2Sim::replyFor(int command, double value) const {
     const bool wide = firmware_ > 199;

@@ -12,10 +12,10 @@ namespace trindel {
 
 bool ReadSerialStream(Program& p, Platform& io, SerialPort& port, InstrumentText& text,
                       int /*interactive*/) {
-    const std::string line = port.isOpen() && !port.lost()
-                                 ? waitForInstrumentLine(port, text, kStreamLineTimeout,
-                                                         kStreamQuiet)
-                                 : std::string();
+    const std::string line =
+        port.isOpen() && !port.lost()
+            ? waitForInstrumentLine(port, text, kStreamLineTimeout, kStreamQuiet)
+            : std::string();
     const auto fields = splitInstrumentLine(line);
     auto& table = p.device.serialArray;
     for (size_t k = 1; k <= kInstrumentFields; ++k) {

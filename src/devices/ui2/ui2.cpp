@@ -13,7 +13,7 @@
 namespace trindel {
 
 std::optional<std::pair<uint8_t, uint8_t>> UI2Line::exchange(uint8_t command,
-                                                              double timeoutSeconds) {
+                                                             double timeoutSeconds) {
     using Steady = std::chrono::steady_clock;
     const auto deadline = Steady::now() + std::chrono::duration<double>(timeoutSeconds);
     text_.add(port_.readBytes(port_.available()));
@@ -24,7 +24,8 @@ std::optional<std::pair<uint8_t, uint8_t>> UI2Line::exchange(uint8_t command,
         const bool enough = port_.waitForBytes(2 - std::min<size_t>(got.size(), 1), left);
         got += port_.readBytes(port_.available());
         // Text the instrument sent meanwhile goes with the text, not into the reply.
-        for (size_t t = ui2LeadingText(got, text_.endsWithCR()); t > 0; t = ui2LeadingText(got, text_.endsWithCR())) {
+        for (size_t t = ui2LeadingText(got, text_.endsWithCR()); t > 0;
+             t = ui2LeadingText(got, text_.endsWithCR())) {
             text_.add(got.substr(0, t));
             got.erase(0, t);
         }
@@ -119,9 +120,9 @@ void ReadSABLE(Program& p, Platform& io, UI2Line& line, int channel, int /*inter
         }
         return;
     }
-    const UI2TempMode mode =
-        n >= 9 && n <= 12 ? ui2TempMode(d.ADsensorType[static_cast<size_t>(n - 8)])
-                          : UI2TempMode::Celsius;
+    const UI2TempMode mode = n >= 9 && n <= 12
+                                 ? ui2TempMode(d.ADsensorType[static_cast<size_t>(n - 8)])
+                                 : UI2TempMode::Celsius;
     const auto command = ui2CommandByte(n, mode);
     if (!command) {
         return;  // no such input: volts keeps its value
@@ -134,8 +135,7 @@ void ReadSABLE(Program& p, Platform& io, UI2Line& line, int channel, int /*inter
         return;
     }
     accept(p, channel,
-           *ui2ReplyValue(n, mode, reply->first, reply->second,
-                          p.prefs[kPrefUI2NewFirmware] != 0));
+           *ui2ReplyValue(n, mode, reply->first, reply->second, p.prefs[kPrefUI2NewFirmware] != 0));
 }
 
 void installUI2Reader(SerialPort& port) {

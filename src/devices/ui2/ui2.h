@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "devices/device_link.h"

@@ -14,8 +14,8 @@ TEST(UI2Protocol, CommandBytes) {
         int byte;  // -1: none
     };
     const Case cases[] = {
-        {1, M::Celsius, 144}, {3, M::Volts, 146},    {8, M::Ohms, 151},     {9, M::Celsius, 176},
-        {12, M::Celsius, 179}, {9, M::Volts, 180},   {12, M::Ohms, 183},    {10, M::Ohms, 181},
+        {1, M::Celsius, 144},  {3, M::Volts, 146},    {8, M::Ohms, 151},    {9, M::Celsius, 176},
+        {12, M::Celsius, 179}, {9, M::Volts, 180},    {12, M::Ohms, 183},   {10, M::Ohms, 181},
         {13, M::Celsius, 99},  {14, M::Celsius, 193}, {15, M::Celsius, -1}, {0, M::Celsius, -1},
         {16, M::Volts, -1},
     };
@@ -96,9 +96,8 @@ TEST(UI2Protocol, SerialFieldOfTheInstrumentText) {
         bool has;
         float want;
     };
-    const Case cases[] = {{1, true, 20.95f}, {2, true, 0.0312f}, {3, true, 12.5f},
-                          {4, false, 0.0f},  {5, true, 7.0f},    {6, false, 0.0f},
-                          {0, true, 20.95f}};
+    const Case cases[] = {{1, true, 20.95f}, {2, true, 0.0312f}, {3, true, 12.5f}, {4, false, 0.0f},
+                          {5, true, 7.0f},   {6, false, 0.0f},   {0, true, 20.95f}};
     for (const Case& c : cases) {
         const auto v = ui2SerialField(text, c.field);
         EXPECT_EQ(v.has_value(), c.has) << c.field;

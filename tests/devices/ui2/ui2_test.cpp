@@ -125,7 +125,9 @@ TEST(UI2Contact, VersionsAndSpan) {
         int16_t pref34;
     };
     const Case cases[] = {
-        {"210\r\n", true, true, 1}, {"150\r\n", true, true, 0}, {"100\r\n", true, false, 0},
+        {"210\r\n", true, true, 1},
+        {"150\r\n", true, true, 0},
+        {"100\r\n", true, false, 0},
         {"", false, false, 0},
     };
     for (const Case& c : cases) {
