@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

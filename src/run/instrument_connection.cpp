@@ -1,11 +1,10 @@
 // DeviceConnection for the Sable UI2 (contact, reader, the byte before each run) and the
-// streaming instrument (no contact; fields mapped to channels when none are).
+// streaming instrument (no contact; each channel takes the field of its input number).
 #include "run/instrument_connection.h"
 
 #include "devices/connection_alert.h"
 #include "devices/device_setup.h"
 #include "devices/device_table.h"
-#include "devices/instruments/instrument_line.h"
 #include "devices/instruments/serial_stream.h"
 #include "devices/ui2/ui2.h"
 #include "run/device_connection.h"
@@ -34,6 +33,9 @@ DeviceConnection::Result DeviceConnection::connectInstruments(Program& p, Platfo
         // The UI2 speaks at 115200 only; the port dialog forces it.
         p.device.baudrate = 115200;
     }
+    if (code == 8) {
+        l.progress("opening serial port\xC9");  // the streaming instrument needs no contact
+    }
     if (!SetUpSerialPort(l, path, r.error)) {
         port_.close();
         r.quit = ConnectionERROR(p, io, connectionName(code), r.error);
@@ -58,16 +60,7 @@ void DeviceConnection::prepareInstrumentRun(Program& p, Platform& io) {
         ui2PrepareRun(io, port_);
         return;
     }
-    // With no field chosen for any channel, field c feeds chart channel c.
-    auto& table = p.device.serialArray;
-    for (size_t k = 1; k <= kInstrumentFields; ++k) {
-        if (table[k][2] != 0.0f) {
-            return;
-        }
-    }
-    for (int c = 1; c <= p.session.nChan && c <= kInstrumentFields; ++c) {
-        table[static_cast<size_t>(c)][2] = static_cast<float>(c);
-    }
+    mapStreamFields(p);
 }
 
 }  // namespace trindel

@@ -66,6 +66,20 @@ float readStreamChannel(Program& p, Platform& io, const DeviceInfo& device, int 
     return streamChannelValue(p.device, channel);
 }
 
+void mapStreamFields(Program& p) {
+    auto& table = p.device.serialArray;
+    for (size_t k = 1; k <= kInstrumentFields; ++k) {
+        table[k][2] = 0.0f;
+    }
+    // Channels in order: the first channel on a field keeps it.
+    for (int c = 1; c <= p.session.nChan && c <= kMaxChannels; ++c) {
+        const int k = static_cast<int>(p.channels.Nvar[static_cast<size_t>(c)][kInputNumber]);
+        if (k >= 1 && k <= kInstrumentFields && table[static_cast<size_t>(k)][2] == 0.0f) {
+            table[static_cast<size_t>(k)][2] = static_cast<float>(c);
+        }
+    }
+}
+
 std::string GetInstrumentName(SerialPort& port, InstrumentText& text) {
     return instrumentTag(waitForInstrumentLine(port, text, kStreamLineTimeout, kStreamQuiet)).name;
 }

@@ -40,6 +40,10 @@ float streamChannelValue(const DeviceState& d, int channel);
 // reads a fresh line through the device's reader, every channel takes its field.
 float readStreamChannel(Program& p, Platform& io, const DeviceInfo& device, int channel);
 
+// The field each chart channel takes follows its A-D input number (field k on input k), as the
+// channel window numbers them and set-up files keep them: rebuilds serialArray's channels.
+void mapStreamFields(Program& p);
+
 // GetInstrumentName: the tag name of the next line ("" when it has none or none arrives).
 std::string GetInstrumentName(SerialPort& port, InstrumentText& text);
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 
-#include "devices/connection_alert.h"
 #include "devices/device_table.h"
 #include "devices/serial/serial_port.h"
 #include "devices/ui2/ui2_protocol.h"
@@ -47,6 +46,18 @@ std::string UI2Line::instrumentText(double timeoutSeconds) {
     return waitForInstrumentLine(port_, text_, timeoutSeconds, kUI2SerialQuiet);
 }
 
+namespace {
+
+// The version text with its line end: a CR LF still on its way would otherwise be taken as the
+// first reading's two bytes.
+std::string wholeVersionReply(SerialPort& port) {
+    port.waitForLineEnd(0.1);
+    port.waitForBytes(port.available() + 1, 0.02);
+    return port.readBytes(port.available());
+}
+
+}  // namespace
+
 UI2Contact contactUI2(DeviceLink& l) {
     UI2Contact r;
     std::string error;
@@ -56,19 +67,16 @@ UI2Contact contactUI2(DeviceLink& l) {
     l.progress("\xA5   attempting to contact UI2...");
     l.progress("\xA5   switching to 115.2 Kbaud\xC9");
     if (!l.port.reopen(115200, error)) {
-        r.quit = ConnectionERROR(l.p, l.io, "UI2", error);
         return r;
     }
     l.play("big click");
     l.port.send(kUI2Version);
     l.io.clock.delayMilliseconds(5);
     if (!l.port.waitForBytes(3, kUI2ReplyTimeout)) {
-        r.quit = ConnectionERROR(l.p, l.io, "UI2");
-        l.io.clock.delayMilliseconds(500);
-        return r;
+        return r;  // the caller raises the connection alert
     }
     r.answered = true;
-    const std::string reply = l.port.readBytes(l.port.available());
+    const std::string reply = wholeVersionReply(l.port);
     if (!ui2ContactAnswered(reply)) {
         l.io.clock.delayMilliseconds(500);
         return r;
@@ -167,7 +175,7 @@ UI2Firmware ui2GetFirmware(DeviceLink& l) {
         return r;
     }
     r.answered = true;
-    r.version = ui2FirmwareVersion(l.port.readBytes(l.port.available()));
+    r.version = ui2FirmwareVersion(wholeVersionReply(l.port));
     // The window shows the version without its line end.
     while (!r.version.empty() && (r.version.back() == '\r' || r.version.back() == '\n')) {
         r.version.pop_back();

@@ -51,12 +51,12 @@ class UI2Line {
 };
 
 // Start-up contact (the port is open at 115200): "f", reopen, "e", and the version reply. Sets
-// PrefsArray 34 for firmware above 199.
+// PrefsArray 34 for firmware above 199. A silent UI2 is reported by the caller (the connection
+// alert); one whose version is 105 or less ends the contact silently with the port open.
 struct UI2Contact {
     bool answered = false;  // bytes came back to "e"
     bool accepted = false;  // and the version is above 105
     std::string version;
-    bool quit = false;  // the user chose "Quit Trindel" in the connection alert
 };
 UI2Contact contactUI2(DeviceLink& l);
 

@@ -1,6 +1,7 @@
 #include "devices/instruments/instrument_database.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
