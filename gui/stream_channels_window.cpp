@@ -118,14 +118,15 @@ Ending runOnce(QWidget* parent, Program& p, FieldSource& source) {
     std::array<QLabel*, kInstrumentFields + 1> channels{};
     std::array<QLineEdit*, kInstrumentFields + 1> labels{};
     auto* ok = new QPushButton("selection OK");
+    const int rows = m.rows();  // the rows built; later values do not add rows
     auto refresh = [&] {
-        for (int k = 1; k <= m.rows(); ++k) {
+        for (int k = 1; k <= rows; ++k) {
             values[static_cast<size_t>(k)]->setText(QString::fromStdString(m.valueText(k)));
             channels[static_cast<size_t>(k)]->setText(QString::fromStdString(m.channelText(k)));
         }
         ok->setEnabled(m.okEnabled());
     };
-    for (int k = 1; k <= m.rows(); ++k) {
+    for (int k = 1; k <= rows; ++k) {
         const auto i = static_cast<size_t>(k);
         grid->addWidget(new QLabel(QString::fromStdString(m.variableText(k))), k, 0);
         values[i] = new QLabel;

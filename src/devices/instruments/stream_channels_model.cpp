@@ -47,12 +47,20 @@ StreamChannelsModel::StreamChannelsModel(Program& p, std::string tagName,
             }
         }
     }
-    if (!tag_.empty()) {
-        // Fields beyond the instrument's labelled ones are hidden, down to row 7.
-        while (rows_ > 6 && labels_[static_cast<size_t>(rows_)] == kEnterLabel) {
-            --rows_;
-        }
+}
+
+int StreamChannelsModel::rows() const {
+    if (tag_.empty()) {
+        return kInstrumentFields;
     }
+    // Fields beyond the instrument's labelled ones are hidden, down to row 7; a field that holds
+    // a value stays, so no value of the line is out of reach.
+    int rows = kInstrumentFields;
+    while (rows > 6 && labels_[static_cast<size_t>(rows)] == kEnterLabel &&
+           values_[static_cast<size_t>(rows)] == kEmptyField) {
+        --rows;
+    }
+    return rows;
 }
 
 std::string StreamChannelsModel::heading() const {

@@ -33,8 +33,9 @@ class StreamChannelsModel {
     std::string heading() const;
     // "Instrument:   " + name, or "" without a tag.
     std::string instrumentLine() const;
-    // Rows shown, 1..rows(): with a tag, unlabelled rows from 16 down to 7 are hidden.
-    int rows() const { return rows_; }
+    // Rows shown, 1..rows(): with a tag, rows from 16 down to 7 that are unlabelled and hold no
+    // value are hidden (every row shows its values, also when none is hidden).
+    int rows() const;
 
     std::string variableText(int k) const { return "variable " + std::to_string(k) + ":"; }
     // The field's value as shown ("--" when empty).
@@ -64,7 +65,6 @@ class StreamChannelsModel {
     Program& p_;
     std::string tag_;
     std::string displayName_;
-    int rows_ = kInstrumentFields;
     std::array<float, kInstrumentFields + 1> values_{};
     std::array<bool, kInstrumentFields + 1> selected_{};
     std::array<std::string, kInstrumentFields + 1> labels_;

@@ -55,7 +55,7 @@ def open_menu_item(x, menu_title, item_text):
 
 def connect_through_port_dialog(x, path, title):
     dialog = x.find(title)
-    edits = [c for c in dialog["controls"] if c["kind"] == "edit"]
+    edits = [c for c in dialog["controls"] if c["kind"] == "field"]
     if not edits:
         raise Failure(f"no path field in '{dialog['title']}'")
     rx, ry, rw, rh = edits[-1]["rect"]
@@ -159,9 +159,9 @@ def stream_session(x, devsim):
         x.click("Modes and Channels", "selection OK")
         x.find("Sample Rate")
         x.click("Sample Rate", "Selection OK")
-        x.find(SETUP)
-        x.shot("stream-acquisition-parameters", SETUP)
-        x.click(SETUP, "Setup OK")
+        setup = x.find(SETUP)
+        x.shot("stream-acquisition-parameters", setup["title"])
+        x.click(setup["title"], "Setup OK")
         x.find(RECORDING)
         time.sleep(3.0)
         x.shot("stream-recording", RECORDING)
