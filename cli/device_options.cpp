@@ -9,7 +9,8 @@
 namespace trindel::cli {
 
 void addDeviceOptions(CLI::App* cmd, DeviceOptions& o) {
-    cmd->add_option("--device", o.device, "record from a device: dt500, dt50, dt800, adam or adc1");
+    cmd->add_option("--device", o.device,
+                    "record from a device: dt500, dt50, dt800, adam, adc1, ui2 or stream");
     cmd->add_option("--port", o.port, "serial port of the logger (a path; see 'ports')");
     cmd->add_option("--baud", o.baud, "line speed (default: the logger's own)");
 }
@@ -23,7 +24,7 @@ bool validDeviceOptions(const DeviceOptions& o, std::string& error) {
         return true;
     }
     if (loggerCode(o.device) == 0) {
-        error = "--device must be dt500, dt50, dt800, adam or adc1";
+        error = "--device must be dt500, dt50, dt800, adam, adc1, ui2 or stream";
         return false;
     }
     if (o.port.empty()) {

@@ -17,6 +17,7 @@
 #include "devices/datataker/datataker_windows.h"
 #include "module_windows.h"
 #include "qt_platform.h"
+#include "ui2_windows.h"
 #include "windows.h"
 
 namespace trindel::gui {
@@ -236,6 +237,11 @@ void runDeviceCommand(QWidget* parent, Program& p, Platform& io, DeviceConnectio
                       MenuCommand command) {
     if (p.device.External_AD == 5) {
         runAdamCommand(parent, p, io, connection, command);
+        return;
+    }
+    if (p.device.External_AD == 1) {
+        DeviceLink link = connection.link(p, io);
+        runUI2DeviceCommand(parent, p, link, command);
         return;
     }
     if (!dataTakerModel(p.device.External_AD)) {

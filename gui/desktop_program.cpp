@@ -1,6 +1,7 @@
 #include "desktop_program.h"
 
 #include "files_windows.h"
+#include "ui2_windows.h"
 #include "windows.h"
 
 #include <QDir>
@@ -53,6 +54,10 @@ DesktopProgram::DesktopProgram(const std::string& document)
     frontEnd_.driver = &driver_;
     window_.onDeviceCommand = [this](MenuCommand command) {
         runDeviceCommand(&window_, *program_, platform_, device_, command);
+    };
+    window_.onChannelCheck = [this](int channel) {
+        DeviceLink link = device_.link(*program_, platform_);
+        runUI2ChannelCheck(&window_, link, channel);
     };
     io_.host.parent = &window_;
     window_.switchingPort = [this]() -> SerialPort* {

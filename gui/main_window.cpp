@@ -161,6 +161,9 @@ void MainWindow::hookWindows() {
     }
     for (int n = 1; n <= kMaxChannels; ++n) {
         setMenuHandler(100, n, [this, n] {
+            if (onChannelCheck) {
+                onChannelCheck(n);
+            }
             Platform io = io_.platform();
             runConversionWindow(this, p_, io, n);
         });

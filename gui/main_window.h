@@ -64,6 +64,9 @@ class MainWindow final : public QMainWindow {
     // The A-D device's serial port while it is open (valve commands of the switching set-up);
     // null in the demonstration mode.
     std::function<SerialPort*()> switchingPort;
+    // Before a channel's conversion window: the device's own check of the channel (the UI2's
+    // temperature mode or instrument field).
+    std::function<void(int channel)> onChannelCheck;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -26,6 +26,7 @@
 #include "run/control_steps.h"
 #include "text/number_text.h"
 #include "ui/data_file_types.h"
+#include "ui2_windows.h"
 #include "windows.h"
 #include "xy_plot_window.h"
 
@@ -106,6 +107,10 @@ bool QtFrontEnd::modesAndChannels(Program& p, ModesChannelsModel& model) {
         return GETSETUP(p, io_.host, io_.sounds, ctx).ok;
     };
     return !quitAsked_ && runModesWindow(&window_, model, loadSetup) && !quitAsked_;
+}
+
+bool QtFrontEnd::streamingChannels(Program& p, SerialPort* port) {
+    return !quitAsked_ && runStreamChannelsWindow(&window_, p, port) && !quitAsked_;
 }
 
 bool QtFrontEnd::chartInterval(Program& p, IntervalDialog& dialog) {

@@ -42,6 +42,7 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     void replayWindow(Program& p) override;
     SaveHooks seriesHooks(Program& p) override;
     void alarmLogWindow(Program& p) override;
+    bool streamingChannels(Program& p, SerialPort* port) override;
 
     // ChartHooks
     void showStatusField(int field, std::string_view text) override;

@@ -3,6 +3,7 @@
 #include "devices/adam/adam.h"
 #include "devices/adc1/adc1_contact.h"
 #include "devices/datataker/datataker.h"
+#include "devices/ui2/ui2.h"
 #include "state/program.h"
 
 namespace trindel {
@@ -53,6 +54,13 @@ bool SetUpSerialPort(DeviceLink& l, const std::string& path, std::string& error)
             break;
         case 6:
             contactADC1(l);
+            break;
+        case 1:
+            if (d.baudrate == 115200) {
+                const UI2Contact contact = contactUI2(l);
+                ok = contact.answered;
+                error = ok ? "" : "no answer from the UI2 on " + path;
+            }
             break;
         default:
             break;  // the other devices' contact comes with their protocols

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "devices/demo_source.h"
+#include "devices/instruments/serial_stream.h"
 #include "platform/platform.h"
 #include "state/program.h"
 
@@ -36,7 +37,7 @@ constexpr DeviceTable kBuiltIn{{
      "ADC-1 Startup...", "RMS ADC-1 setup", readerNotAvailable},
     {7, "", "", 115200, "", 16, 16, 6, 0.419f, 5.0f, false, true, false, "", "", nullptr},
     {8, "Serial Streaming", "streaming serial", 9600, "9600", 16, 16, 6, 0.419f, 5.0f, false, true,
-     true, "", "", readerNotAvailable},
+     true, "", "", readStreamNotConnected},
 }};
 
 // The rows in use: the built-in rows, with a reader replaced while one is installed. Constant-

@@ -6,6 +6,7 @@
 #include "devices/device_table.h"
 #include "devices/read_dispatch.h"
 #include "devices/serial/libserialport_line.h"
+#include "run/instrument_connection.h"
 #include "state/program.h"
 
 namespace trindel {
@@ -31,6 +32,9 @@ DeviceConnection::Result DeviceConnection::connect(Program& p, Platform& io,
     const int16_t code = p.device.External_AD;
     if (isModuleDevice(code)) {
         return connectModule(p, io, path, progress);
+    }
+    if (code == 1 || code == 8) {
+        return connectInstruments(p, io, path, progress);
     }
     const auto model = dataTakerModel(code);
     if (!model) {
@@ -70,6 +74,7 @@ DeviceConnection::Result DeviceConnection::connect(Program& p, Platform& io,
 DeviceConnection::~DeviceConnection() {
     if (readersInstalled_) {
         removeDataTakerReaders();
+        removeInstrumentReaders();
     }
     if (moduleReader_ != 0) {
         setDeviceReader(moduleReader_, nullptr);
@@ -78,7 +83,8 @@ DeviceConnection::~DeviceConnection() {
 
 bool DeviceConnection::reconnect(Program& p, Platform& io, std::string& error) {
     if (path_.empty() ||
-        (!dataTakerModel(p.device.External_AD) && !isModuleDevice(p.device.External_AD))) {
+        (!dataTakerModel(p.device.External_AD) && !isModuleDevice(p.device.External_AD) &&
+         p.device.External_AD != 1 && p.device.External_AD != 8)) {
         error = "no logger was connected";
         return false;
     }
@@ -91,6 +97,7 @@ void DeviceConnection::prepareRun(Program& p, Platform& io) {
         prepareModuleRun(p, io);
         return;
     }
+    prepareInstrumentRun(p, io);
     const auto model = dataTakerModel(p.device.External_AD);
     if (!model || p.device.DemonstrationMODE != 0 || !port_.isOpen()) {
         return;
@@ -116,7 +123,8 @@ void DeviceConnection::prepareRun(Program& p, Platform& io) {
 
 std::string DeviceConnection::statusText(const Program& p) const {
     const auto model = dataTakerModel(p.device.External_AD);
-    if (lost() && isModuleDevice(p.device.External_AD)) {
+    if (lost() && (isModuleDevice(p.device.External_AD) || p.device.External_AD == 1 ||
+                   p.device.External_AD == 8)) {
         return notAnsweringText(connectionName(p.device.External_AD));
     }
     if (!model || !lost()) {
@@ -140,6 +148,12 @@ int16_t loggerCode(const std::string& name) {
     }
     if (name == "adc1") {
         return 6;
+    }
+    if (name == "ui2") {
+        return 1;
+    }
+    if (name == "stream") {
+        return 8;
     }
     return 0;
 }

@@ -59,6 +59,10 @@ class DeviceConnection {
     Result connectModule(Program& p, Platform& io, const std::string& path,
                          const Progress& progress);
     void prepareModuleRun(Program& p, Platform& io);
+    // The Sable UI2 and the streaming instrument (instrument_connection.cpp).
+    Result connectInstruments(Program& p, Platform& io, const std::string& path,
+                              const Progress& progress);
+    void prepareInstrumentRun(Program& p, Platform& io);
 
     std::string path_;
     int16_t moduleReader_ = 0;  // the module device whose reader reads through this port
@@ -68,7 +72,7 @@ class DeviceConnection {
 };
 
 // The device code of a device name given on a command line ("dt500", "dt50", "dt800", "adam",
-// "adc1"); 0 when the name is none of them.
+// "adc1", "ui2", "stream"); 0 when the name is none of them.
 int16_t loggerCode(const std::string& name);
 
 // The ADAM modules (5) and the ADC-1 (6): their connection lives in module_connection.cpp.

@@ -5,6 +5,7 @@
 
 #include "control/alarm_check.h"
 #include "devices/device_table.h"
+#include "devices/instruments/serial_stream.h"
 #include "devices/read_dispatch.h"
 #include "display/scan_trace.h"
 #include "signal/averaging.h"
@@ -28,11 +29,11 @@ bool overRange(const Program& p, int c, float reading) {
 }
 
 // Channel c's averaged volts for this scan from `device`, the row of the device in use. A
-// streaming device is not read: the scan takes the line's last value.
+// streaming device reads one line per scan and each channel takes its field.
 ChannelReading readChannel(Program& p, Platform& io, const DeviceInfo& device, int c) {
     ChannelReading r;
     if (device.streaming) {
-        r.volts = p.device.volts;
+        r.volts = readStreamChannel(p, io, device, c);
         return r;
     }
     if (isLastChannelContinuous(p, c)) {
@@ -296,7 +297,8 @@ void addDeviceScan(Program& p, Platform& io) {
     countScanPass(p.chart);
     const DeviceInfo& device = deviceInfo(p.device.External_AD);
     for (int c = 1; c <= p.session.nChan; ++c) {
-        const float r = device.streaming ? p.device.volts : readDeviceChannel(p, io, device, c);
+        const float r = device.streaming ? readStreamChannel(p, io, device, c)
+                                         : readDeviceChannel(p, io, device, c);
         addScanReading(p.conversion, c, r);
     }
 }

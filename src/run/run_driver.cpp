@@ -129,6 +129,10 @@ void RunDriver::deviceChoice() {
 void RunDriver::modeChoice() {
     resetChannelOneRange(p_);
     const int16_t dev = p_.device.External_AD;
+    if (dev == 8) {
+        streamingModeChoice();
+        return;
+    }
     ModesChannelsModel model(dev != 0, deviceInfo(dev).chartModeOnly, p_.session.MaximumChans);
     if (!windows_.modesAndChannels(p_, model)) {
         state_ = RunState::Ended;
@@ -151,7 +155,12 @@ void RunDriver::modeChoice() {
 void RunDriver::runSetup() {
     Session& s = p_.session;
     HowManyHardwareAD(p_);
-    if (p_.prefs[kPrefSkipDeviceChooser] == 0) {
+    if (p_.prefs[kPrefSkipDeviceChooser] == 0 && p_.device.External_AD == 8) {
+        if (!streamingSetup()) {
+            state_ = RunState::Ended;
+            return;
+        }
+    } else if (p_.prefs[kPrefSkipDeviceChooser] == 0) {
         p_.channels.clearLabels();
         if (s.RecordingMODE != 1) {
             // Only chart recording exists in this program so far.

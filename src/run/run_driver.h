@@ -78,6 +78,10 @@ class RunWindows {
     virtual SaveHooks seriesHooks(Program& /*p*/) { return {}; }
     // The "Alarm Log" ("Check Alarms…" in the options window).
     virtual void alarmLogWindow(Program& /*p*/) {}
+    // StreamingSerialChannels: the streaming instrument's fields chosen as chart channels, in
+    // place of the mode choice; `port` is the instrument's open port (null when none is). False
+    // when the user quits instead.
+    virtual bool streamingChannels(Program& /*p*/, SerialPort* /*port*/) { return true; }
 };
 
 struct RunDriverConfig {
@@ -121,6 +125,9 @@ class RunDriver {
     void deviceChoice();
     void modeChoice();
     void runSetup();
+    // The streaming instrument's set-up (streaming_setup.cpp).
+    void streamingModeChoice();
+    bool streamingSetup();
     void runSequence();
     void recordChart();
     void optionsWindow();

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace trindel {
 
@@ -28,6 +29,12 @@ struct DeviceState {
     // Row 1: previous raw reading of each channel; row 2: the one before it.
     std::array<std::array<float, 17>, 3> lastvoltageX{};
     int16_t serialWasRead = 0;
+    // The UI2's serial-instrument text of the current scan and the sample it belongs to.
+    std::string lastserialstring;
+    int32_t lastSample = 0;
+    // Streaming instrument fields 1..16: [1] the latest value (-99999 when empty), [2] the chart
+    // channel it feeds (0 none); [0] and record 0 are spare.
+    std::array<std::array<float, 3>, 17> serialArray{};
     uint64_t demoSeed = 0x9E3779B97F4A7C15ull;  // state of the demonstration generator
     int16_t AD_Device_Code = 6;                 // device code written into data files
     int32_t counterstart = 0;  // value the loggers' counters start from (0 to 1,000,000)

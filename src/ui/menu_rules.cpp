@@ -124,6 +124,7 @@ bool menuItemActsInCore(int menu, int item) {
         case 105:
         case 114:
         case 210:
+        case 404:
         case 409:
         case 415:
         case 419:
@@ -312,6 +313,8 @@ MenuCommand DoMENU(Program& p, Sounds& sounds, int menu, int item) {
             return MenuCommand::None;
         case 114:
             return MenuCommand::Quit;
+        case 404:
+            return MenuCommand::DeviceSerialInstruments;
         case 11201:
             return MenuCommand::DeviceInputs;
         case 11202:

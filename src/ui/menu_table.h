@@ -62,6 +62,8 @@ enum class MenuCommand {
     DeviceReset,     // ResetDataTaker
     DeviceFirmware,  // GetFirmware(0)
     DeviceFlush,     // FlushDT800Buffer(0)
+    // A-D item 4 "UI2 Serial Instruments...": SerialInstrumentInput.
+    DeviceSerialInstruments,
 };
 
 // Carries out a choice: flags are toggled here (with the rising or falling cue); commands that

@@ -41,17 +41,22 @@ TEST(GETDATA, AveragesTheReadingsOfEachChannel) {
     EXPECT_NEAR(f.p.session.TimeOfNextChartSample, 1.1, 1e-9);
 }
 
-// A streaming device's values arrive on the line between scans: the scan reads nothing and takes
-// the last value, unaveraged.
-TEST(GETDATA, StreamingDeviceIsNotReadAndItsLastValueIsTaken) {
+// The streaming device: one line is read per scan (not per channel, not per averaged reading),
+// and each channel takes the field it is mapped to.
+TEST(GETDATA, StreamingDeviceReadsOneLinePerScanAndChannelsTakeTheirFields) {
     DeviceFixture f(2);
-    ScopedDeviceReader line(8, [&f](Program&, Platform&, int, int) { ++f.reads; });
+    ScopedDeviceReader line(8, [&f](Program& p, Platform&, int, int) {
+        ++f.reads;
+        p.device.serialArray[4][1] = 0.3f * static_cast<float>(f.reads);
+        p.device.serialArray[7][1] = -2.0f;
+    });
     f.p.device.External_AD = 8;
-    f.p.device.volts = 0.3f;
+    f.p.device.serialArray[4][2] = 2;
+    f.p.device.serialArray[7][2] = 1;
     f.p.channels.Nvar[1][kSamplesToAverage] = 4;
     f.scan();
-    EXPECT_EQ(f.reads, 0);
-    EXPECT_FLOAT_EQ(f.p.store.get(1, 0), 0.3f);
+    EXPECT_EQ(f.reads, 1);
+    EXPECT_FLOAT_EQ(f.p.store.get(1, 0), -2.0f);
     EXPECT_FLOAT_EQ(f.p.store.get(2, 0), 0.3f);
 }
 

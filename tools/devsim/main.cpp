@@ -20,6 +20,8 @@
 #include "adc1_sim.h"
 #include "datataker_sim.h"
 #include "sim_values.h"
+#include "stream_sim.h"
+#include "ui2_sim.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ extern "C" void onSignal(int) {
 
 void usage() {
     std::fputs(
-        "usage: trindel-devsim --device dt500|dt50|dt800|adam|adc1 [options]\n"
+        "usage: trindel-devsim --device dt500|dt50|dt800|adam|adc1|ui2|stream [options]\n"
         "  --link PATH          make PATH a symbolic link to the pseudo-terminal\n"
         "  --value IN=RULE      values of input IN (0 or 'all': every input); RULE is\n"
         "                       fixed:X, ramp:START:STEP or sine:OFFSET:AMPLITUDE:PERIOD,\n"
@@ -41,7 +43,13 @@ void usage() {
         "  --log FILE           record every byte received and sent, with times\n"
         "  --modules LIST       ADAM modules by address, e.g. 01=4019,02=4050,03=4017\n"
         "                       (default 01=4019,02=4050); ADAM values are volts or degC\n"
-        "  --cjc DEGC           ADAM cold-junction temperature (default 24.5)\n",
+        "  --cjc DEGC           ADAM cold-junction temperature (default 24.5)\n"
+        "  ui2:    --firmware N (version reported, default 210), --instrument-rate HZ (lines\n"
+        "          of the instrument on the serial input, default 0: none), --field K=RULE\n"
+        "          (instrument field K); --value rules are volts, degC, volts (T inputs in\n"
+        "          volts/ohms mode) and counts\n"
+        "  stream: --rate HZ (lines a second, default 1), --tag NAME (\"!!!:NAME:\" first),\n"
+        "          --fields N (values a line, default 8); --value K=RULE is field K\n",
         stderr);
 }
 
@@ -79,6 +87,11 @@ int main(int argc, char** argv) {
     double delay = 1.0;
     long stopAfter = -1;
     devsim::InputValues values;
+    devsim::InputValues fields;
+    int firmware = 210;
+    int streamFields = 8;
+    double instrumentRate = 0.0, rate = 1.0;
+    std::string tag;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&]() -> std::string {
@@ -104,7 +117,17 @@ int main(int argc, char** argv) {
             modules = value();
         } else if (arg == "--cjc") {
             cjc = std::atof(value().c_str());
-        } else if (arg == "--value") {
+        } else if (arg == "--firmware") {
+            firmware = std::atoi(value().c_str());
+        } else if (arg == "--instrument-rate") {
+            instrumentRate = std::atof(value().c_str());
+        } else if (arg == "--rate") {
+            rate = std::atof(value().c_str());
+        } else if (arg == "--tag") {
+            tag = value();
+        } else if (arg == "--fields") {
+            streamFields = std::atoi(value().c_str());
+        } else if (arg == "--value" || arg == "--field") {
             const std::string v = value();
             const size_t eq = v.find('=');
             const std::string in = v.substr(0, eq);
@@ -115,7 +138,7 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "trindel-devsim: bad --value %s\n", v.c_str());
                 return 2;
             }
-            values.set(input, *rule);
+            (arg == "--field" ? fields : values).set(input, *rule);
         } else if (arg == "--help" || arg == "-h") {
             usage();
             return 0;
@@ -132,6 +155,14 @@ int main(int argc, char** argv) {
         model = Model::DT50;
     } else if (device == "dt800") {
         model = Model::DT800;
+    } else if (device == "ui2" || device == "stream") {
+        if (rate <= 0.0 || rate > 1000.0 || instrumentRate < 0.0 || instrumentRate > 1000.0 ||
+            streamFields < 1 || streamFields > 32 || firmware < 0 || firmware > 999) {
+            std::fprintf(stderr,
+                         "trindel-devsim: --rate, --instrument-rate, --fields or "
+                         "--firmware out of range\n");
+            return 2;
+        }
     } else if (device != "adam" && device != "adc1") {
         usage();
         return 2;
@@ -191,6 +222,23 @@ int main(int argc, char** argv) {
         }
     };
 
+    if (device == "ui2" || device == "stream") {
+        devsim::UI2Sim ui2(values, fields, firmware, instrumentRate, now());
+        devsim::StreamSim stream(values, rate, tag, streamFields, now());
+        devsim::ByteDevice& dev = device == "ui2" ? static_cast<devsim::ByteDevice&>(ui2) : stream;
+        const devsim::LoopOptions options{fault, delay, stopAfter};
+        if (devsim::serveByteDevice(master, dev, options, gStop, note, now)) {
+            note("HANGUP", "");
+        }
+        if (keep >= 0) {
+            ::close(keep);
+        }
+        ::close(master);
+        if (!link.empty()) {
+            ::unlink(link.c_str());
+        }
+        return 0;
+    }
     devsim::DataTakerSim sim(model, values);
     devsim::AdamSim adam(values, cjc);
     devsim::Adc1Sim adc1(values);
