@@ -6,14 +6,15 @@
 namespace trindel {
 
 RecordingRun::RecordingRun(Program& p, Platform& io, ChartHooks& hooks, RunTiming timing)
-    : p_(p), io_(io), loop_(p, io, hooks), timing_(timing) {}
+    : p_(p), io_(io), loop_(p, io, hooks), scope_(p, io, hooks), timing_(timing) {}
 
-void RecordingRun::waitForNextPass() {
-    const double due = loop_.nextDueTime();
+template <class Loop>
+void RecordingRun::waitForNextPass(Loop& loop, double interval) {
+    const double due = loop.nextDueTime();
     if (io_.clock.GetCurrentTimeInSeconds() >= due || io_.events.hasPendingEvent()) {
         return;
     }
-    if (p_.session.ChartINTERVALinSECONDS < timing_.spinBelowInterval) {
+    if (interval < timing_.spinBelowInterval) {
         io_.clock.waitUntilSpinning(due, timing_.spinSeconds);
     } else {
         io_.clock.waitUntil(due);
@@ -21,17 +22,29 @@ void RecordingRun::waitForNextPass() {
 }
 
 RunResult RecordingRun::record(const RunFrontEnd& frontEnd) {
-    const double threshold = lateScanThreshold(p_.session.ChartINTERVALinSECONDS);
-    loop_.begin();
+    const int16_t mode = p_.session.RecordingMODE;
+    if (mode == 2 || mode == 3) {
+        scope_.setSweepsToSave(frontEnd.sweepsToSave);
+        RunResult result = runPasses(scope_, p_.session.ScopeINTERVALinSECONDS, frontEnd);
+        finishScopeChartRun(p_);
+        return result;
+    }
+    return runPasses(loop_, p_.session.ChartINTERVALinSECONDS, frontEnd);
+}
+
+template <class Loop>
+RunResult RecordingRun::runPasses(Loop& loop, double interval, const RunFrontEnd& frontEnd) {
+    const double threshold = lateScanThreshold(interval);
+    loop.begin();
     std::vector<double> lateness;
     // One value a scan for the whole run, so no scan waits for the vector to grow.
     lateness.reserve(static_cast<size_t>(std::max(p_.session.MaxSamples, 0)) + 1);
     RunResult result;
     for (;;) {
         if (frontEnd.stopWanted && frontEnd.stopWanted()) {
-            loop_.requestStop();
+            loop.requestStop();
         }
-        const PassOutcome out = loop_.pass();
+        const PassOutcome out = loop.pass();
         if (out.scanTaken) {
             if (result.scans == 0) {
                 result.firstScan = out.scanTime;
@@ -48,9 +61,9 @@ RunResult RecordingRun::record(const RunFrontEnd& frontEnd) {
         if (out.finished) {
             break;
         }
-        waitForNextPass();
+        waitForNextPass(loop, interval);
     }
-    result.stop = loop_.stopReason();
+    result.stop = loop.stopReason();
     result.lateness = summariseLateness(lateness, threshold);
     return result;
 }

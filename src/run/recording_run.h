@@ -1,6 +1,6 @@
-// The one chart recording run: the passes with the waits between them, the stop rules and the
-// scan lateness. The desktop program, the command-line tool and the tests all record through it;
-// their front ends only ask for a stop and look at each scan.
+// The one recording run (chart, scope or scope plus chart): the passes with the waits between them,
+// the stop rules and the scan lateness. The desktop program, the command-line tool and the tests
+// all record through it; their front ends only ask for a stop and look at each scan.
 #pragma once
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "run/chart_hooks.h"
 #include "run/chart_loop.h"
 #include "run/scan_lateness.h"
+#include "run/scope_loop.h"
 #include "state/program.h"
 
 namespace trindel {
@@ -20,6 +21,9 @@ struct RunFrontEnd {
     std::function<bool()> stopWanted;
     // After every pass that took a scan (progress displays).
     std::function<void(const Program&, const PassOutcome&)> scanTaken;
+    // Scope modes: save every completed sweep or burst and stop after this many (0: only on
+    // request).
+    int32_t sweepsToSave = 0;
 };
 
 // How the run waits for a scan. Below `spinBelowInterval` the last `spinSeconds` before a due
@@ -56,14 +60,25 @@ class RecordingRun {
     RunResult record(const RunFrontEnd& frontEnd = {});
 
     // The serial line that carries the valve-switching commands (none: nothing is sent).
-    void setSwitchPort(SerialPort* port) { loop_.setSwitchPort(port); }
+    void setSwitchPort(SerialPort* port) {
+        loop_.setSwitchPort(port);
+        scope_.setPort(port);
+    }
+    // The scope modes' windows and the trigger's wait at each sweep start.
+    void setScopeHooks(ScopeHooks* hooks) { scope_.setScopeHooks(hooks); }
+    void setSweepGate(SweepGate gate) { scope_.setSweepGate(std::move(gate)); }
+    int32_t sweepsSaved() const { return scope_.sweepsSaved(); }
 
   private:
-    void waitForNextPass();
+    template <class Loop>
+    RunResult runPasses(Loop& loop, double interval, const RunFrontEnd& frontEnd);
+    template <class Loop>
+    void waitForNextPass(Loop& loop, double interval);
 
     Program& p_;
     Platform& io_;
     ChartLoop loop_;
+    ScopeLoop scope_;
     RunTiming timing_;
 };
 
