@@ -166,7 +166,7 @@ std::string_view ordinalSuffix(int n) {
 
 std::vector<std::string> scopeInfoLine(const Program& p, int windowWidth) {
     const int32_t n = p.session.ScopeMax;
-    const double seconds = n * static_cast<double>(p.session.scopeinterval);
+    const float seconds = static_cast<float>(n) * p.session.scopeinterval;
     std::string width = "Scope width:" + runtimeText(n) + " samples";
     const int step = p.view.ScopeViewSTEP;
     if (step > 1 && windowWidth >= 641) {
@@ -175,7 +175,7 @@ std::vector<std::string> scopeInfoLine(const Program& p, int windowWidth) {
             width += " Sample";
         }
     }
-    return {"hit 'TAB' to save", runtimeText(seconds) + " sec scope trace", width};
+    return {"hit 'TAB' to save", floatText(seconds) + " sec scope trace", width};
 }
 
 }  // namespace trindel

@@ -234,7 +234,7 @@ PassOutcome ScopeLoop::pass() {
         if (r.EscHit == 0 && !stopRequested_) {
             GETFAST();
             scopeHooks_->showScopeInfo(scopeInfoLine(p_, p_.prefs[kPrefWindowWidth]));
-            if (sweepsToSave_ > 0) {
+            if (sweepsSaved_ < sweepsToSave_) {
                 r.TabHIT = 1;
             }
         }
@@ -260,7 +260,7 @@ PassOutcome ScopeLoop::pass() {
         if (r.ScSample == 1 && r.TotScopeSample > 1) {
             scopeHooks_->showScopeInfo(scopeInfoLine(p_, p_.prefs[kPrefWindowWidth]));
         }
-        if (sweepsToSave_ > 0 && r.ScSample == s.ScopeMax) {
+        if (sweepsSaved_ < sweepsToSave_ && r.ScSample == s.ScopeMax) {
             r.TabHIT = 1;
         }
     }
@@ -298,7 +298,8 @@ PassOutcome ScopeLoop::pass() {
     if (chart && !finished() && s.MaxSamples > 0 && s.Sample >= s.MaxSamples) {
         stop_ = StopReason::SampleLimit;
     }
-    if (sweepsToSave_ > 0 && sweepsSaved_ >= sweepsToSave_ && !finished()) {
+    // Scope-plus-chart runs on to its sample limit after the sweeps asked for are saved.
+    if (!chart && sweepsToSave_ > 0 && sweepsSaved_ >= sweepsToSave_ && !finished()) {
         stop_ = StopReason::SampleLimit;
     }
     if (chart && s.NscrnCASEs >= s.ScreenCapacity && !finished()) {

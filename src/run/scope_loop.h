@@ -29,8 +29,8 @@ class ScopeLoop {
         port_ = port;
         switching_.setPort(port);
     }
-    // Saves every completed sweep (or burst) and stops after `sweeps` of them; 0 saves only on
-    // request.
+    // Saves every completed sweep (or burst) until `sweeps` are saved; scope mode then stops.
+    // 0 saves only on request.
     void setSweepsToSave(int32_t sweeps) { sweepsToSave_ = sweeps; }
 
     // Prepares the run: per-run resets, scope geometry, first scope sample due 5 us (scope) or
