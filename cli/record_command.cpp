@@ -295,9 +295,12 @@ int record(const Options& o) {
             return 1;
         }
         // Sweeps are numbered files: "<output> 1", "<output> 2", ... (scope plus chart: the
-        // chart goes to the output, the sweeps to "<output> scope 1", ...).
+        // chart goes to the output, the sweeps to "<output without extension> scope 1", ...).
         p.files.ScopeFileFolder = folderOf(output.path);
-        const std::string name = fileNamePart(output.path);
+        std::string name = fileNamePart(output.path);
+        if (mode == 3 && name.rfind('.') != std::string::npos && name.rfind('.') > 0) {
+            name.erase(name.rfind('.'));  // "run.kstn" keeps its sweeps in "run scope 1", ...
+        }
         p.files.filestrings.rootName = mode == 2 ? name : name + " scope";
     }
 
