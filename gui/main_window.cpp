@@ -150,6 +150,7 @@ void MainWindow::hookWindows() {
                        [this, item] { runCalculator(this, p_, io_.sounds, item); });
     }
     setMenuHandler(3, 15, [this] { runSlopeTrendWindow(this, p_); });
+    setMenuHandler(3, 10, [this] { runScopeViewDialog(this, p_); });
     setMenuHandler(4, 12, [this] { runSpikeFilterWindow(this, p_, io_.sounds); });
     {
         Platform platform = io_.platform();

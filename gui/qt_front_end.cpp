@@ -218,6 +218,20 @@ void QtFrontEnd::showStatusField(int field, std::string_view text) {
     }
 }
 
+void QtFrontEnd::showScopeInfo(const std::vector<std::string>& lines) {
+    if (p_.session.RecordingMODE != 2 || lines.size() < 3) {
+        return;
+    }
+    showStatusField(2, lines[0] + "   " + lines[1]);
+    showStatusField(3, lines[2]);
+}
+
+void QtFrontEnd::showBurstStatus(std::string_view text) {
+    if (p_.session.RecordingMODE == 2) {
+        showStatusField(4, text);
+    }
+}
+
 void QtFrontEnd::setProgressBar(int segments) {
     if (segments != progress_) {
         progress_ = segments;
