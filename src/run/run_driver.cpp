@@ -14,6 +14,7 @@
 #include "run/recording_run.h"
 #include "run/recording_setup.h"
 #include "signal/conversion_presets.h"
+#include "text/date_stamp.h"
 #include "ui/make_sure.h"
 
 namespace trindel {
@@ -203,6 +204,13 @@ void RunDriver::runSetup() {
     }
     // Prepare the run sequence.
     nameRepeatFiles();
+    if (s.RecordingMODE != 1 && p_.files.ScopeFileFolder.empty()) {
+        // Sweeps are saved as "Scope 1", "Scope 2", ... in the program's data folder.
+        p_.files.ScopeFileFolder =
+            config_.dataFolder.empty() ? programDataFolder() : config_.dataFolder;
+        p_.files.filestrings.rootName = "Scope";
+        p_.files.ScopeCount = 0;
+    }
     p_.Markers.clear();
     CLEARALARMS(p_.alarm);
     windows_.showRecordingWindow(p_, true);
