@@ -46,11 +46,15 @@ def scope_session(x):
     x.find(RECORDING)
     time.sleep(5.0)
     x.shot("scope-sweep", RECORDING)
-    x.key("Tab")
-    time.sleep(1.0)
-    saved = glob.glob(os.path.join(x.home, "Trindel", "Scope*"))
+    # The toolbar's second button is "Save scope" in the scope modes.
+    x.click(RECORDING, "toolbar-2")
+    deadline = time.time() + 5
+    saved = []
+    while not saved and time.time() < deadline:
+        time.sleep(0.2)
+        saved = glob.glob(os.path.join(x.home, "Trindel", "Scope*"))
     if not saved:
-        raise Failure("Tab saved no sweep into the data folder")
+        raise Failure("Save scope saved no sweep into the data folder")
     options = x.hold(["Escape"], "Oscilloscope Acquisition Halted")
     x.shot("scope-options", options["title"])
 
