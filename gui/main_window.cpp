@@ -273,6 +273,7 @@ void MainWindow::buildToolbar() {
         {kToolbarBackup, "Backup now"},
         {kToolbarReference, "Reference device on"},
         {kToolbarSample, "Sample device on"},
+        {kToolbarSaveScope, "Save scope"},
     };
     for (const Button& b : kButtons) {
         QAction* a = toolbar_->addAction(toolbarIcon(b.id), b.tip);

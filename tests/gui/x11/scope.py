@@ -46,8 +46,7 @@ def scope_session(x):
     x.find(RECORDING)
     time.sleep(5.0)
     x.shot("scope-sweep", RECORDING)
-    # The toolbar's second button is "Save scope" in the scope modes.
-    x.click(RECORDING, "toolbar-2")
+    x.click(RECORDING, "toolbar-11")  # "Save scope"
     deadline = time.time() + 5
     saved = []
     while not saved and time.time() < deadline:
