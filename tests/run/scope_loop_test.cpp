@@ -21,10 +21,13 @@ void takeSamples(ScopeFixture& f, ScopeLoop& loop, int32_t samples) {
     }
 }
 
+// Trace segments in the colour: lines that advance across the band (the band's edges and ticks
+// are vertical, and the frame shares the trace's colour).
 std::vector<CanvasOp> linesIn(const RecordingCanvas& c, RGBColor colour) {
     std::vector<CanvasOp> out;
     std::copy_if(c.ops.begin(), c.ops.end(), std::back_inserter(out), [&](const CanvasOp& op) {
-        return op.kind == CanvasOp::Kind::Line && op.color == colour;
+        return op.kind == CanvasOp::Kind::Line && op.color == colour &&
+               op.rect.left != op.rect.right;
     });
     return out;
 }
