@@ -296,6 +296,9 @@ int record(const Options& o) {
         }
         // Sweeps are numbered files: "<output> 1", "<output> 2", ... (scope plus chart: the
         // chart goes to the output, the sweeps to "<output without extension> scope 1", ...).
+        // The sweep files take the format asked for, as the preferences choose it in the program.
+        p.prefs[kPrefFormatText] = format == DataFormat::Text ? 1 : 0;
+        p.prefs[kPrefFormatExpeData] = format == DataFormat::ExpeData ? 1 : 0;
         p.files.ScopeFileFolder = folderOf(output.path);
         std::string name = fileNamePart(output.path);
         if (mode == 3 && name.rfind('.') != std::string::npos && name.rfind('.') > 0) {
