@@ -75,7 +75,7 @@ void BurstPolylineBaseline(benchmark::State& state) {
         for (int k = 1; k < kSamples; ++k) {
             const int x = static_cast<int>(k * step);
             const int y = burstRow(p, p.scope.scope(1, k + 1));
-            canvas.line(px, py, x, y, p.colours.ScopeDataColor);
+            canvas.line(px, py, x, y, p.colours.ScopeDataColor, PenStyle::Solid);
             px = x;
             py = y;
         }
