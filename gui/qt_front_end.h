@@ -88,6 +88,9 @@ class QtFrontEnd final : public RunWindows, public ChartHooks, public ScopeHooks
     std::array<ChannelFields, 17> fields_{};
     std::array<std::string, 5> status_;
     std::array<bool, 5> statusDirty_{};
+    // Scope mode's status line: the sweep information and the burst's state.
+    std::string scopeInfo_, burstStatus_;
+    bool scopeLineDirty_ = false;
     int progress_ = -1;
     bool progressDirty_ = false;
     QPointer<QDialog> note_;

@@ -107,6 +107,7 @@ void ScopeLoop::begin() {
     }
     drawScopeBand(p_, io_.canvas);
     startSweep();  // the ticks, for the fast path's bursts too
+    scopeHooks_->showScopeInfo(scopeInfoLine(p_, width));
 }
 
 double ScopeLoop::nextDueTime() const {
