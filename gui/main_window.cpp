@@ -337,6 +337,10 @@ void MainWindow::setRecordingActive(bool active) {
             a->setEnabled(switching);
         }
     }
+    // "Save scope" acts only in the scope modes.
+    if (auto* a = toolbar_->findChild<QAction*>(QString("toolbar-%1").arg(kToolbarSaveScope))) {
+        a->setEnabled(p_.session.RecordingMODE == 2 || p_.session.RecordingMODE == 3);
+    }
     if (!active) {
         // Between runs the window may be made smaller too; its size lays out the next run.
         view_->setMinimumSize(kMinChartWidth, kMinChartHeight);
