@@ -1,6 +1,6 @@
-// trindel-cli record: a chart recording on the demonstration source or a logger, saved to a
-// file. The
-// recording is the library's one recording run; this file is its terminal front end.
+// trindel-cli record: a chart, scope or scope-plus-chart recording on the demonstration source or
+// a logger, saved to files. The recording is the library's one recording run; this file is its
+// terminal front end.
 #include <unistd.h>
 
 #include <algorithm>
@@ -27,6 +27,7 @@
 #include "platform/system_clock.h"
 #include "run/recording_run.h"
 #include "run/recording_setup.h"
+#include "run/scope_setup.h"
 #include "run/speed_limits.h"
 #include "state/program.h"
 #include "terminal_keys.h"
@@ -121,7 +122,39 @@ struct Options {
     bool noJournal = false;
     std::string output;
     DeviceOptions device;
+    std::string mode = "chart";  // chart, scope or scope-chart
+    ScopeSettings scope;
+    int32_t sweeps = 0;
 };
+
+// The scope modes' messages on the terminal: each sweep file as it is written.
+class SweepPrinter final : public ScopeHooks {
+  public:
+    void sweepSaved(const std::string& path, const WriteResult& result) override {
+        if (result.ok) {
+            ++saved;
+            last = path;
+        } else {
+            std::fprintf(stderr, "trindel-cli record: %s\n", result.error.c_str());
+        }
+    }
+    int saved = 0;
+    std::string last;
+};
+
+bool modeFromName(const std::string& name, int16_t& mode, std::string& error) {
+    if (name == "chart") {
+        mode = 1;
+    } else if (name == "scope") {
+        mode = 2;
+    } else if (name == "scope-chart") {
+        mode = 3;
+    } else {
+        error = "--mode must be chart, scope or scope-chart";
+        return false;
+    }
+    return true;
+}
 
 std::string clockText(double seconds) {
     const auto total = static_cast<long>(std::max(0.0, std::ceil(seconds)));
@@ -275,6 +308,15 @@ int record(const Options& o) {
             return 1;
         }
     }
+    int16_t mode = 1;
+    if (!modeFromName(o.mode, mode, error)) {
+        std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
+        return 1;
+    }
+    if (mode == 2 && o.sweeps < 1) {
+        std::fprintf(stderr, "trindel-cli record: scope mode needs --sweeps 1 or more\n");
+        return 1;
+    }
 
     TerminalKeys keys;
     SystemClock clock(&gInterrupted);
@@ -291,6 +333,25 @@ int record(const Options& o) {
         return 1;
     }
     bool toldLost = false;
+    if (mode != 1) {
+        ScopeSettings scope = o.scope;
+        scope.mode = mode;
+        if (!applyScopeSettings(p, scope, samples, error)) {
+            std::fprintf(stderr, "trindel-cli record: %s\n", error.c_str());
+            return 1;
+        }
+        // Sweeps are numbered files: "<output> 1", "<output> 2", ... (scope plus chart: the
+        // chart goes to the output, the sweeps to "<output without extension> scope 1", ...).
+        // The sweep files take the format asked for, as the preferences choose it in the program.
+        p.prefs[kPrefFormatText] = format == DataFormat::Text ? 1 : 0;
+        p.prefs[kPrefFormatExpeData] = format == DataFormat::ExpeData ? 1 : 0;
+        p.files.ScopeFileFolder = folderOf(output.path);
+        std::string name = fileNamePart(output.path);
+        if (mode == 3 && name.rfind('.') != std::string::npos && name.rfind('.') > 0) {
+            name.erase(name.rfind('.'));  // "run.kstn" keeps its sweeps in "run scope 1", ...
+        }
+        p.files.filestrings.rootName = mode == 2 ? name : name + " scope";
+    }
 
     const DateStamp start = localStamp(std::time(nullptr));
     p.files.filestrings.startDate = start.date;
@@ -298,7 +359,7 @@ int record(const Options& o) {
     // The crash journal beside the output: a killed run leaves its samples there for `recover`.
     // One left by an earlier run is never written over.
     JournalWriter journal;
-    if (!o.noJournal) {
+    if (!o.noJournal && mode != 2) {  // a scope run keeps its sweeps in their own files
         const std::string journalPath = journalPathFor(output.path);
         if (::access(journalPath.c_str(), F_OK) == 0) {
             std::fprintf(stderr,
@@ -317,8 +378,9 @@ int record(const Options& o) {
 
     catchStopSignals();
 
-    Progress progress(samples);
+    Progress progress(mode == 2 ? 0 : samples);
     RunFrontEnd frontEnd;
+    frontEnd.sweepsToSave = o.sweeps;
     RecordingRun run(p, io, hooks);
     size_t outputsPrinted = 0;
     std::array<std::array<float, 3>, 17> alarmCounts{};
@@ -334,6 +396,9 @@ int record(const Options& o) {
             printOutputs(prog, run.control().outputs(), outputsPrinted);
             printAlarms(prog, alarmCounts);
         }
+        if (mode == 2) {
+            return;
+        }
         const double left = (samples - prog.session.Sample) * interval;
         progress.update(prog.session.Sample, left, out.scanTime, out.finished);
         if (!toldLost && device.lost()) {
@@ -346,6 +411,8 @@ int record(const Options& o) {
                          journal.error().c_str());
         }
     };
+    SweepPrinter sweeps;
+    run.setScopeHooks(&sweeps);
     if (device.isOpen()) {
         run.setSwitchPort(&device.port());  // valve selections go to the A-D device
     }
@@ -368,6 +435,13 @@ int record(const Options& o) {
     p.files.EndRecordingDate = end.date;
     p.files.EndRecordingTime = end.time;
 
+    if (mode == 2) {
+        gSaving.store(false);
+        std::printf("Saved %d sweeps of %d samples at %s s%s, the last to %s\n", sweeps.saved,
+                    p.session.ScopeMax, floatText(p.session.scopeinterval).c_str() + 1,
+                    p.prefs[kPrefFastScope] != 0 ? " (bursts)" : "", sweeps.last.c_str());
+        return sweeps.saved > 0 ? 0 : 1;
+    }
     CHECKSAMPLERATE(p, result.scanSpan(interval));
     p.session.nSamples = p.session.Sample;
     const WriteResult written = writeChartFile(p, format, output.path);
@@ -388,6 +462,10 @@ int record(const Options& o) {
                 result.stop == StopReason::SampleLimit ? "Recorded" : "Stopped after",
                 p.session.Sample, p.session.nChan, runtimeText(interval).c_str() + 1,
                 p.Markers.Nmarkers, o.output.c_str());
+    if (mode == 3) {
+        std::printf("Saved %d scope sweeps of %d samples at %s s\n", sweeps.saved,
+                    p.session.ScopeMax, floatText(p.session.scopeinterval).c_str() + 1);
+    }
     if (o.timing && result.lateness.known()) {
         printLateness(result.lateness);
     }
@@ -417,6 +495,11 @@ static CommandRegistrar reg{[](CLI::App& app, int& exitStatus) {
     cmd->add_flag("--no-journal", opts->noJournal,
                   "keep no crash journal (FILE.journal) while recording");
     cmd->add_option("-o,--output", opts->output, "file to write")->required();
+    cmd->add_option("--mode", opts->mode, "chart, scope or scope-chart");
+    cmd->add_option("--scope-samples", opts->scope.samples, "samples per scope sweep");
+    cmd->add_option("--scope-interval", opts->scope.interval, "scope sample interval in seconds");
+    cmd->add_option("--sweeps", opts->sweeps,
+                    "scope sweeps (or DT800 bursts) to save as numbered files");
     addDeviceOptions(cmd, opts->device);
     cmd->callback([opts, channels, interval, average, samples, duration, &exitStatus] {
         opts->recording.samplesGiven = samples->count() > 0;

@@ -1,4 +1,5 @@
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -48,6 +49,22 @@ const std::pair<SamplesButton, const char*> kSampleButtons[] = {
      "10"},
 };
 
+// The scope dialog's fast choices (the burst path), shown in scope mode for every device but the
+// UI2.
+const std::pair<int, const char*> kFastButtons[] = {
+    {1, ".008 second (1/125)"},
+    {20, ".004 second  (1/250)"},
+    {21, ".002 second  (1/500)"},
+    {22, ".001 second  (1/1000)"},
+    {23, ".0005 sec   (500 \xC2\xB5sec)"},
+    {24, ".0002 sec   (200 \xC2\xB5sec)"},
+};
+
+const std::pair<SweepButton, const char*> kSweepButtons[] = {{SweepButton::Min, "min"},
+                                                             {SweepButton::Down, "<<"},
+                                                             {SweepButton::Up, ">>"},
+                                                             {SweepButton::Max, "max"}};
+
 const char* const kDurations[] = {"5 sec",  "10 sec", "30 sec", "1 min", "5 min", "10 min",
                                   "20 min", "30 min", "1 hr",   "6 hr",  "12 hr", "24 hr"};
 
@@ -55,7 +72,8 @@ const char* const kDurations[] = {"5 sec",  "10 sec", "30 sec", "1 min", "5 min"
 
 bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model) {
     QDialog d(parent);
-    d.setWindowTitle("Sample Rate");
+    const bool scope = model.scopeDialog();
+    d.setWindowTitle(scope ? "Scope Sample Rate" : "Sample Rate");
     auto* layout = new QVBoxLayout(&d);
     layout->addWidget(new QLabel(QString::fromStdString(model.windowTitle())));
 
@@ -64,7 +82,8 @@ bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model) {
     auto* rateGroup = new QButtonGroup(&d);
     int i = 0;
     for (const auto& [number, label] : kIntervalButtons) {
-        if (!model.buttonOffered(number)) {
+        // In the scope dialog button 1 is one of the fast choices, shown below.
+        if (!model.buttonOffered(number) || (scope && number == 1 && model.buttonOffered(20))) {
             continue;
         }
         auto* r = new QRadioButton(QString::fromUtf8(label).trimmed());
@@ -82,6 +101,56 @@ bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model) {
     rateGrid->addWidget(typed, 8, 2);
     layout->addWidget(rates);
 
+    if (scope) {
+        auto* fast = new QGroupBox("Continuous / Intermittent sampling");
+        auto* fastGrid = new QGridLayout(fast);
+        int k = 0;
+        for (const auto& [number, label] : kFastButtons) {
+            if (!model.buttonOffered(number)) {
+                continue;
+            }
+            auto* r = new QRadioButton(QString::fromUtf8(label));
+            rateGroup->addButton(r, number);
+            fastGrid->addWidget(r, k % 3, k / 3);
+            r->setChecked(number == model.button());
+            ++k;
+        }
+        if (k > 0) {
+            layout->addWidget(fast);
+        } else {
+            delete fast;
+        }
+        if (p.session.RecordingMODE == 3) {
+            layout->addWidget(
+                new QLabel(QString("High-speed sampling is not usable in 'Scope plus Chart' mode") +
+                           (p.device.External_AD == 4 ? " with a DT800" : "")));
+        } else if (p.device.DemonstrationMODE != 0 || p.device.External_AD == 0) {
+            auto* simulate = new QCheckBox("Simulate  DT800 Download Time");
+            simulate->setChecked(p.prefs[kPrefSimulateDownload] != 0);
+            QObject::connect(simulate, &QCheckBox::toggled, &d,
+                             [&p](bool on) { p.prefs[kPrefSimulateDownload] = on ? 1 : 0; });
+            layout->addWidget(simulate);
+        } else if (p.device.External_AD != 1) {
+            layout->addWidget(
+                new QLabel("Fastest continuous\nsample rate with the\nDT800 is about 1/50 second"));
+        }
+    }
+
+    auto* sweep = new QGroupBox("Samples in oscilloscope trace:");
+    auto* sweepGrid = new QGridLayout(sweep);
+    auto* sweepCount = new QLabel;
+    sweepCount->setObjectName("sweepSamples");
+    sweepGrid->addWidget(sweepCount, 0, 0, 1, 4);
+    std::vector<std::pair<SweepButton, QPushButton*>> sweepSteps;
+    for (const auto& [which, label] : kSweepButtons) {
+        auto* b = new QPushButton(label);
+        b->setAutoDefault(false);
+        sweepGrid->addWidget(b, 1, static_cast<int>(sweepSteps.size()));
+        sweepSteps.emplace_back(which, b);
+    }
+    layout->addWidget(sweep);
+    sweep->setVisible(scope);
+
     auto* samples = new QGroupBox("Total samples:");
     auto* sampleGrid = new QGridLayout(samples);
     auto* count = new QLineEdit;
@@ -98,6 +167,7 @@ bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model) {
         ++i;
     }
     layout->addWidget(samples);
+    samples->setVisible(!scope);
 
     auto* durations = new QGroupBox("Record for:");
     auto* durationGrid = new QGridLayout(durations);
@@ -109,6 +179,7 @@ bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model) {
         durationButtons.push_back(button);
     }
     layout->addWidget(durations);
+    durations->setVisible(!scope);
     auto* preview = new QLabel;
     layout->addWidget(preview);
     auto* ok = new QPushButton("Selection OK");
@@ -116,6 +187,10 @@ bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model) {
     layout->addWidget(ok);
 
     const auto refresh = [&] {
+        sweepCount->setText(QString::number(model.scopeMax()));
+        for (auto& [which, b] : sweepSteps) {
+            b->setEnabled(model.sweepEnabled(which));
+        }
         count->setText(QString::number(model.maxSamples()));
         for (auto& [which, b] : steps) {
             b->setEnabled(model.samplesEnabled(which));
@@ -165,11 +240,17 @@ bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model) {
             refresh();
         });
     }
+    for (auto& [which, b] : sweepSteps) {
+        const SweepButton w = which;
+        QObject::connect(b, &QPushButton::clicked, &d, [&, w] {
+            model.pressSweep(w);
+            refresh();
+        });
+    }
     QObject::connect(ok, &QPushButton::clicked, &d, &QDialog::accept);
     refresh();
     // Closing the window counts as "Selection OK".
     d.exec();
-    (void)p;
     return true;
 }
 

@@ -154,6 +154,7 @@ void MainWindow::hookWindows() {
                        [this, item] { runCalculator(this, p_, io_.sounds, item); });
     }
     setMenuHandler(3, 15, [this] { runSlopeTrendWindow(this, p_); });
+    setMenuHandler(3, 10, [this] { runScopeViewDialog(this, p_); });
     setMenuHandler(4, 12, [this] { runSpikeFilterWindow(this, p_, io_.sounds); });
     {
         Platform platform = io_.platform();
@@ -284,6 +285,7 @@ void MainWindow::buildToolbar() {
         {kToolbarBackup, "Backup now"},
         {kToolbarReference, "Reference device on"},
         {kToolbarSample, "Sample device on"},
+        {kToolbarSaveScope, "Save scope"},
     };
     for (const Button& b : kButtons) {
         QAction* a = toolbar_->addAction(toolbarIcon(b.id), b.tip);
@@ -346,6 +348,10 @@ void MainWindow::setRecordingActive(bool active) {
         if (auto* a = toolbar_->findChild<QAction*>(QString("toolbar-%1").arg(id))) {
             a->setEnabled(switching);
         }
+    }
+    // "Save scope" acts only in the scope modes.
+    if (auto* a = toolbar_->findChild<QAction*>(QString("toolbar-%1").arg(kToolbarSaveScope))) {
+        a->setEnabled(p_.session.RecordingMODE == 2 || p_.session.RecordingMODE == 3);
     }
     if (!active) {
         // Between runs the window may be made smaller too; its size lays out the next run.

@@ -21,9 +21,8 @@ bool runModesWindow(QWidget* parent, ModesChannelsModel& model,
     tabs->addTab("Chart (1 - 16 Channels)");
     tabs->addTab("Scope (1 Channel)");
     tabs->addTab("Scope + Chart (2 - 5 Channels)");
-    // Scope recording arrives later; its tabs are shown but cannot be chosen yet.
-    tabs->setTabEnabled(1, false);
-    tabs->setTabEnabled(2, false);
+    tabs->setTabEnabled(1, model.tabOffered(2));
+    tabs->setTabEnabled(2, model.tabOffered(3));
     if (model.slowDevice()) {
         tabs->setVisible(false);
         layout->addWidget(new QLabel("Only chart mode is possible \nwith this slow A-D converter"));

@@ -253,6 +253,21 @@ void QtFrontEnd::showStatusField(int field, std::string_view text) {
     }
 }
 
+void QtFrontEnd::showScopeInfo(const std::vector<std::string>& lines) {
+    if (p_.session.RecordingMODE != 2 || lines.size() < 3) {
+        return;
+    }
+    scopeInfo_ = lines[0] + "   " + lines[1] + "   " + lines[2];
+    scopeLineDirty_ = true;
+}
+
+void QtFrontEnd::showBurstStatus(std::string_view text) {
+    if (p_.session.RecordingMODE == 2) {
+        burstStatus_ = std::string(text);
+        scopeLineDirty_ = true;
+    }
+}
+
 void QtFrontEnd::setProgressBar(int segments) {
     if (segments != progress_) {
         progress_ = segments;
@@ -306,6 +321,13 @@ void QtFrontEnd::flushWindow() {
             drawSwitchingStatus(p_, io_.canvas, c, f.switching);
             f.switchingDirty = false;
         }
+    }
+    if (scopeLineDirty_) {
+        // One line across the chart's three status fields, which a scope run does not use.
+        io_.canvas.fillRect(Rect{4, 0, 646, 16}, p_.colours.LightGray);
+        io_.canvas.text(4, 12, scopeInfo_, TextStyle{10, false, RGBColor{0, 0, 0}});
+        io_.canvas.text(470, 12, burstStatus_, TextStyle{10, true, RGBColor{0, 0, 0}});
+        scopeLineDirty_ = false;
     }
     for (int f = 2; f <= 4; ++f) {
         if (statusDirty_[static_cast<size_t>(f)]) {

@@ -9,6 +9,7 @@
 #include "qt_platform.h"
 #include "run/chart_hooks.h"
 #include "run/run_driver.h"
+#include "run/scope_hooks.h"
 #include "xy_plot_window.h"
 
 class QDialog;
@@ -17,7 +18,7 @@ class QLineEdit;
 
 namespace trindel::gui {
 
-class QtFrontEnd final : public RunWindows, public ChartHooks {
+class QtFrontEnd final : public RunWindows, public ChartHooks, public ScopeHooks {
   public:
     QtFrontEnd(Program& p, QtPlatform& io, MainWindow& window);
     ~QtFrontEnd() override;
@@ -46,6 +47,10 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
 
     // ChartHooks
     void showStatusField(int field, std::string_view text) override;
+    // ScopeHooks: the sweep information line and the burst's state in the status fields of a
+    // scope run (scope plus chart keeps them for the chart's figures).
+    void showScopeInfo(const std::vector<std::string>& lines) override;
+    void showBurstStatus(std::string_view text) override;
     void setProgressBar(int segments) override;
     void showReadout(int channel, std::string_view text) override;
     void showChannelStatus(int channel, std::string_view text, bool alert) override;
@@ -87,6 +92,9 @@ class QtFrontEnd final : public RunWindows, public ChartHooks {
     std::array<ChannelFields, 17> fields_{};
     std::array<std::string, 5> status_;
     std::array<bool, 5> statusDirty_{};
+    // Scope mode's status line: the sweep information and the burst's state.
+    std::string scopeInfo_, burstStatus_;
+    bool scopeLineDirty_ = false;
     int progress_ = -1;
     bool progressDirty_ = false;
     QPointer<QDialog> note_;

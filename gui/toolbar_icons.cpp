@@ -74,6 +74,14 @@ void drawSymbol(QPainter& g, int button) {
             g.setFont(QFont("Sans", 14, QFont::Bold));
             g.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, "S");
             break;
+        case kToolbarSaveScope:
+            // A sweep going into a disk: one cycle of a wave over a slot.
+            g.setBrush(Qt::NoBrush);
+            g.drawArc(4, 6, 12, 14, 0, 180 * 16);
+            g.drawArc(16, 6, 12, 14, 180 * 16, 180 * 16);
+            g.setBrush(ink);
+            g.drawRect(6, 24, 20, 4);
+            break;
         default:
             break;
     }

@@ -35,6 +35,8 @@ bool runModesWindow(QWidget* parent, ModesChannelsModel& model,
                     const std::function<bool()>& loadSetup);
 // The chart "Sample Rate" dialog; false when the user quits.
 bool runIntervalDialog(QWidget* parent, Program& p, IntervalDialog& model);
+// "Data Display for Oscilloscope" (Scope View...): the samples drawn and the scope tick unit.
+void runScopeViewDialog(QWidget* parent, Program& p);
 // The after-run options window; returns the button chosen. `savedNotice` is shown when the data
 // are saved. The window leaves the menu bar usable.
 int runOptionsWindow(QWidget* parent, const std::string& title,

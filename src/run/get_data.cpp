@@ -311,4 +311,32 @@ void readLastChannelOnce(Program& p, Platform& io) {
     addLastChannelReading(p.chart, readDeviceChannel(p, io, c), p.conversion.AbsVal != 0);
 }
 
+void GETDATA3(Program& p, Platform& io, ChartHooks& hooks) {
+    Session& s = p.session;
+    ScopeRunState& r = p.scope.run;
+    ++s.Sample;
+    ++s.NscrnCASEs;
+    const int32_t ticks = io.clock.TickCount();
+    s.TicsAtLastSample = ticks;
+    s.TimeOfNextChartSample += s.ChartINTERVALinSECONDS;
+    ScanResult scan = newScan(p);
+    const float count = r.scope2total > 0 ? static_cast<float>(r.scope2total) : 1.0f;
+    for (int c = scan.first; c <= scan.last && c < static_cast<int>(r.DataCache.size()); ++c) {
+        const float volts = r.DataCache[static_cast<size_t>(c)] / count;
+        r.DataCache[static_cast<size_t>(c)] = 0.0f;
+        takeChannel(p, io, c, ChannelReading{volts, overRange(p, c, volts)}, false,
+                    scan.channels[static_cast<size_t>(c)]);
+    }
+    showScan(p, io, hooks, scan);
+    if (p.alarm.AudibleALARM != 0) {
+        io.sounds.play("AlarmBUZZ");
+    }
+    p.chart.markerFlag = 0;
+    r.ChartTimeCutoff = ticks + 1;
+    if (s.ChartINTERVALinSECONDS > 1.0 / 60.0) {
+        r.ChartTimeCutoff += static_cast<int32_t>(60.0 * s.ChartINTERVALinSECONDS);
+    }
+    r.scope2total = 0;
+}
+
 }  // namespace trindel

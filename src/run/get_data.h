@@ -22,4 +22,9 @@ void readLastChannelOnce(Program& p, Platform& io);
 // Processes the sums of GetSCANDATA as one scan.
 void SHOWSCANRESULTS(Program& p, Platform& io, ChartHooks& hooks);
 
+// GETDATA3: one chart scan of channels 2..nChan in scope-plus-chart mode. Sample goes up first
+// (the first scan lands in slot 1); each channel's volts are its DataCache mean since the last
+// scan; the cache is cleared and ChartTimeCutoff set a tick (plus the interval) on.
+void GETDATA3(Program& p, Platform& io, ChartHooks& hooks);
+
 }  // namespace trindel

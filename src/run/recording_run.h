@@ -1,6 +1,6 @@
-// The one chart recording run: the passes with the waits between them, the stop rules and the
-// scan lateness. The desktop program, the command-line tool and the tests all record through it;
-// their front ends only ask for a stop and look at each scan.
+// The one recording run (chart, scope or scope plus chart): the passes with the waits between them,
+// the stop rules and the scan lateness. The desktop program, the command-line tool and the tests
+// all record through it; their front ends only ask for a stop and look at each scan.
 #pragma once
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include "run/chart_hooks.h"
 #include "run/chart_loop.h"
 #include "run/scan_lateness.h"
+#include "run/scope_loop.h"
 #include "state/program.h"
 
 namespace trindel {
@@ -23,6 +24,9 @@ struct RunFrontEnd {
     std::function<void(const Program&, const PassOutcome&)> scanTaken;
     // Asked while the run waits for its trigger; true cancels the recording (as Escape does).
     std::function<bool()> cancelTriggerWait;
+    // Scope modes: save every completed sweep or burst and stop after this many (0: only on
+    // request).
+    int32_t sweepsToSave = 0;
 };
 
 // How the run waits for a scan. Below `spinBelowInterval` the last `spinSeconds` before a due
@@ -60,18 +64,29 @@ class RecordingRun {
     RunResult record(const RunFrontEnd& frontEnd = {});
 
     // The serial line that carries the valve-switching commands (none: nothing is sent).
-    void setSwitchPort(SerialPort* port) { loop_.setSwitchPort(port); }
+    void setSwitchPort(SerialPort* port) {
+        loop_.setSwitchPort(port);
+        scope_.setPort(port);
+    }
+    // The scope modes' windows and the trigger's wait at each sweep start.
+    void setScopeHooks(ScopeHooks* hooks) { scope_.setScopeHooks(hooks); }
+    void setSweepGate(SweepGate gate) { scope_.setSweepGate(std::move(gate)); }
+    int32_t sweepsSaved() const { return scope_.sweepsSaved(); }
     // Analogue outputs, feedback, audible timer and trigger of the run.
     ControlSteps& control() { return loop_.control(); }
     // The crash journal the scans are appended to while the run goes on (none: no journal).
     void setJournal(JournalWriter* journal) { journal_ = journal; }
 
   private:
-    void waitForNextPass();
+    template <class Loop>
+    RunResult runPasses(Loop& loop, double interval, const RunFrontEnd& frontEnd);
+    template <class Loop>
+    void waitForNextPass(Loop& loop, double interval);
 
     Program& p_;
     Platform& io_;
     ChartLoop loop_;
+    ScopeLoop scope_;
     RunTiming timing_;
     JournalWriter* journal_ = nullptr;
 };

@@ -15,6 +15,7 @@
 #include "run/recording_run.h"
 #include "run/recording_setup.h"
 #include "signal/conversion_presets.h"
+#include "text/date_stamp.h"
 #include "ui/make_sure.h"
 
 namespace trindel {
@@ -162,18 +163,30 @@ void RunDriver::runSetup() {
         }
     } else if (p_.prefs[kPrefSkipDeviceChooser] == 0) {
         p_.channels.clearLabels();
-        if (s.RecordingMODE != 1) {
-            // Only chart recording exists in this program so far.
+        if (s.RecordingMODE < 1 || s.RecordingMODE > 3) {
             s.RecordingMODE = 1;
         }
-        IntervalDialog dialog(p_, "Chart Channels");
-        if (!windows_.chartInterval(p_, dialog)) {
-            state_ = RunState::Ended;
-            return;
+        if (s.RecordingMODE != 1) {
+            // The scope modes ask for the scope's interval and sweep length first.
+            IntervalDialog scope(p_, "OSCILLOSCOPE");
+            if (!windows_.chartInterval(p_, scope)) {
+                state_ = RunState::Ended;
+                return;
+            }
+            scope.selectionOK();
+            s.ScopeINTERVALinSECONDS = s.SampleIntervalinSeconds;
+            s.scopeinterval = static_cast<float>(s.SampleIntervalinSeconds);
         }
-        dialog.selectionOK();
-        s.ChartINTERVALinSECONDS = s.SampleIntervalinSeconds;
-        s.ChartSampleInterval = static_cast<float>(s.SampleIntervalinSeconds);
+        if (s.RecordingMODE != 2) {
+            IntervalDialog dialog(p_, "Chart Channels");
+            if (!windows_.chartInterval(p_, dialog)) {
+                state_ = RunState::Ended;
+                return;
+            }
+            dialog.selectionOK();
+            s.ChartINTERVALinSECONDS = s.SampleIntervalinSeconds;
+            s.ChartSampleInterval = static_cast<float>(s.SampleIntervalinSeconds);
+        }
         const float range = deviceInfo(p_.device.External_AD).displayRange;
         setDefaultChannels(p_.channels, s.nChan, ChannelDefaults{1.0f, -range, range, 1.0f});
         SetChanParams(p_, 0, 0);
@@ -201,6 +214,13 @@ void RunDriver::runSetup() {
     }
     // Prepare the run sequence.
     nameRepeatFiles();
+    if (s.RecordingMODE != 1 && p_.files.ScopeFileFolder.empty()) {
+        // Sweeps are saved as "Scope 1", "Scope 2", ... in the program's data folder.
+        p_.files.ScopeFileFolder =
+            config_.dataFolder.empty() ? programDataFolder() : config_.dataFolder;
+        p_.files.filestrings.rootName = "Scope";
+        p_.files.ScopeCount = 0;
+    }
     p_.Markers.clear();
     CLEARALARMS(p_.alarm);
     windows_.showRecordingWindow(p_, true);
@@ -237,6 +257,8 @@ void RunDriver::recordChart() {
     p_.files.filestrings.startDate = start.date;
     p_.files.filestrings.startTime = start.time;
     RecordingRun run(p_, io_, hooks_);
+    // The sweep information and burst state go to a front end that shows them.
+    run.setScopeHooks(dynamic_cast<ScopeHooks*>(&hooks_));
     if (config_.device != nullptr && config_.device->isOpen()) {
         run.setSwitchPort(&config_.device->port());  // valve selections go to the A-D device
     }

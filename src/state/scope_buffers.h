@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "state/scope_state.h"
+
 namespace trindel {
 
 struct ScopeBuffers {
@@ -15,6 +17,8 @@ struct ScopeBuffers {
     std::vector<float> scopedata = std::vector<float>(kScopeRows * kScopeRowLength, 0.0f);
     // Rows of three signed 16-bit A-D counts.
     std::vector<int16_t> ScopeBuffer = std::vector<int16_t>(kBurstRows * 3, 0);
+    // Sweep position, timing and requests of the scope run under way.
+    ScopeRunState run;
 
     float& scope(int row, int i) {
         return scopedata[static_cast<size_t>(row * kScopeRowLength + i)];

@@ -74,4 +74,18 @@ set +e
 "$cli" record --channels 40 -o "$work/x.kstn" >/dev/null 2>&1
 [ $? -eq 1 ] || fail "impossible channel count accepted"
 set -e
+# Scope mode: numbered sweep files in the format asked for; bad scope settings are refused.
+"$cli" record --mode scope --scope-samples 100 --scope-interval 0.001 --sweeps 2 --format text \
+    -o "$work/sweep" >/dev/null 2>&1 || fail "scope record"
+[ -f "$work/sweep 1" ] && [ -f "$work/sweep 2" ] || fail "sweep files: $(ls "$work")"
+head -c 10 "$work/sweep 2" | grep -q "Time (sec)" || fail "sweep 2 is not a scope text file"
+[ "$(tr '\r' '\n' <"$work/sweep 2" | grep -c '[0-9]')" -eq 101 ] || fail "sweep text rows"
+for bad in "--scope-interval 0" "--scope-samples 5" "--scope-samples 99999"; do
+    set +e
+    # shellcheck disable=SC2086
+    "$cli" record --mode scope --sweeps 1 $bad -o "$work/bad" >/dev/null 2>&1
+    status=$?
+    set -e
+    [ "$status" -eq 1 ] || fail "scope setting '$bad' accepted"
+done
 echo "cli end-to-end: ok"

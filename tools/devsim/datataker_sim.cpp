@@ -1,5 +1,6 @@
 #include "datataker_sim.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <regex>
 
@@ -73,6 +74,7 @@ std::string DataTakerSim::reading(const std::string& spec) {
 
 std::string DataTakerSim::handle(const std::string& raw) {
     lastWasReading_ = false;
+    lastBurstSeconds_ = -1.0;
     std::string out = echo_ ? line(raw) : std::string();
     std::smatch m;
     static const std::regex kSwitches(R"(^(/[A-Za-z])+$)");
@@ -136,13 +138,22 @@ std::string DataTakerSim::handle(const std::string& raw) {
         return out + line("aT800 V6.18.0002  Flash 2048K  Firmware 3.05");
     }
     if (std::regex_match(raw, m, kBurst) && model_ == Model::DT800) {
-        const long count = std::stol(m[1]);
-        const int input = std::stoi(m[3]);
-        for (long i = 0; i < count && i < 1000000; ++i) {
+        // Defines the burst; "X" runs it.
+        burstCount_ = std::min(std::stol(m[1]), 1000000L);
+        burstRate_ = std::max(std::stol(m[2]), 1L);
+        burstInput_ = std::stoi(m[3]);
+        return out;
+    }
+    if (raw == "X" && model_ == Model::DT800 && burstCount_ > 0) {
+        // Each reading in 12 characters: ten for the millivolts, then CR LF.
+        out.reserve(out.size() + static_cast<size_t>(burstCount_) * 12);
+        for (long i = 0; i < burstCount_; ++i) {
             char buf[32];
-            std::snprintf(buf, sizeof buf, "%12.4f", values_.next(input, 100.0 * input));
+            std::snprintf(buf, sizeof buf, "%10.3f",
+                          values_.next(burstInput_, 100.0 * burstInput_));
             out += line(buf);
         }
+        lastBurstSeconds_ = static_cast<double>(burstCount_) / burstRate_;
         return out;
     }
     const std::string answer = reading(raw);

@@ -1,6 +1,7 @@
 // A simulated dataTaker DT500, DT50 or DT800: answers each command line the way the logger
 // does (echo, units and channel names on at power-up; readings in millivolts, degrees C, ohms
-// or counts; firmware, self-test and burst replies). Line ends are CR LF.
+// or counts; firmware, self-test replies; a defined burst sent on "X" as 12-character
+// readings). Line ends are CR LF.
 #pragma once
 
 #include <map>
@@ -22,6 +23,9 @@ class DataTakerSim {
     bool lastWasReading() const { return lastWasReading_; }
     // The host-port speed the logger was told to use ("PH="), 0 when never told.
     long hostSpeed() const { return hostSpeed_; }
+    // After "X": the burst's readings were the reply, due once the burst has run for this many
+    // seconds (reading count / rate); they go out at the line's speed. Negative otherwise.
+    double lastBurstSeconds() const { return lastBurstSeconds_; }
 
   private:
     std::string reading(const std::string& spec);
@@ -33,6 +37,10 @@ class DataTakerSim {
     bool echo_ = true, units_ = true, names_ = true;
     bool lastWasReading_ = false;
     long hostSpeed_ = 0;
+    long burstCount_ = 0;  // the burst defined by RX;BURST(count,rate) input VNC
+    long burstRate_ = 0;
+    int burstInput_ = 0;
+    double lastBurstSeconds_ = -1.0;
     std::map<int, long> counterStart_;
     std::map<int, long> counterReads_;
 };

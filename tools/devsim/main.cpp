@@ -301,7 +301,16 @@ int main(int argc, char** argv) {
                 reply = device == "adc1" ? junk : junk + "\r\n";
             }
             const double at = now() + (fault == "slow" ? delay : 0.0);
-            if (fault == "partial" && reply.size() > 2) {
+            if (sim.lastBurstSeconds() >= 0.0) {
+                // A burst download goes out at 115200 baud (11,520 bytes a second), in blocks
+                // of a tenth of a second, after the burst has run.
+                constexpr size_t kBlock = 1152;
+                double due = at + sim.lastBurstSeconds();
+                for (size_t k = 0; k < reply.size(); k += kBlock) {
+                    queue.push_back({due, reply.substr(k, kBlock)});
+                    due += 0.1;
+                }
+            } else if (fault == "partial" && reply.size() > 2) {
                 const size_t half = reply.size() / 2;
                 queue.push_back({at, reply.substr(0, half)});
                 queue.push_back({at + 0.15, reply.substr(half)});
