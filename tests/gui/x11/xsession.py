@@ -211,3 +211,27 @@ class XSession:
             raise Failure(f"window '{window_title}' is blank (one colour): {path}")
         print(f"screenshot {path}: {wd}x{ht}, {colours} colours")
         return path
+
+
+def run_session(session, passed, doc, **options):
+    """The whole of a test script's main(): arguments PROGRAM SCREENSHOT_DIR [--no-wm], the
+    tools it needs, one X session for `session(x)`, its failure with the program's log, and the
+    exit status (0 passed, 1 failed, 2 wrong arguments)."""
+    if len(sys.argv) < 3:
+        print(doc)
+        return 2
+    missing = [t for t in ("xdotool", "import", "convert", "identify", "xprop") if not have(t)]
+    if missing:
+        print("FAIL: missing tools (scripts/install-deps installs them):", " ".join(missing))
+        return 1
+    x = XSession(sys.argv[1], sys.argv[2], wm="--no-wm" not in sys.argv, **options)
+    try:
+        session(x)
+    except Failure as e:
+        print("FAIL:", e)
+        print(x.log_tail())
+        return 1
+    finally:
+        x.close()
+    print(passed)
+    return 0
