@@ -113,7 +113,8 @@ ReadResult readRecordingFile(const std::string& path, ReadDepth depth) {
         r.error = "cannot read " + path + ": " + std::strerror(errno);
         return r;
     }
-    if (!looksLikeBinaryRecording(head) && std::memchr(head.data(), 0, head.size()) != nullptr) {
+    if (!head.empty() && !looksLikeBinaryRecording(head) &&
+        std::memchr(head.data(), 0, head.size()) != nullptr) {
         r.error = path + " is not a recording: binary data of no known format";
         return r;
     }
