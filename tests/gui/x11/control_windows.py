@@ -10,7 +10,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from xsession import Failure, XSession, have  # noqa: E402
+from xsession import Failure, XSession, have, run_session  # noqa: E402
 
 RECORDING = " Trindel:  Acquire Data "
 SETUP = "CHART Mode Acquisition Parameters"
@@ -141,23 +141,7 @@ def session(x):
 
 
 def main():
-    if len(sys.argv) < 3:
-        print(__doc__)
-        return 2
-    missing = [t for t in ("xdotool", "import", "convert", "identify", "xprop") if not have(t)]
-    if missing:
-        print("FAIL: missing tools (scripts/install-deps installs them):", " ".join(missing))
-        return 1
-    x = XSession(sys.argv[1], sys.argv[2], wm="--no-wm" not in sys.argv)
-    try:
-        session(x)
-    except Failure as e:
-        print("FAIL:", e)
-        print(x.log_tail())
-        return 1
-    finally:
-        x.close()
-    return 0
+    return run_session(session, "control windows passed", __doc__)
 
 
 if __name__ == "__main__":
