@@ -16,7 +16,6 @@ namespace trindel {
 
 namespace {
 
-constexpr int kMarkerTop = 34;
 // Reads of a continuously averaged last channel between scans, and device scans in
 // continuous-scanning mode, are paced at this period so the loop never spins.
 constexpr double kContinuousReadPeriod = 0.001;
@@ -33,7 +32,8 @@ ChartLoop::ChartLoop(Program& p, Platform& platform, ChartHooks& hooks)
       io_(platform),
       hooks_(hooks),
       switching_(p, platform, hooks),
-      control_(p, platform, hooks) {}
+      control_(p, platform, hooks),
+      commands_(p, platform, hooks, switching_, &control_) {}
 
 void ChartLoop::begin() {
     Session& s = p_.session;
@@ -75,10 +75,9 @@ void ChartLoop::begin() {
     ch.lastChannelReads = 0;
     p_.notes.CumulativePauseContainer.clear();
     stop_ = StopReason::None;
-    stopRequested_ = false;
+    commands_.begin();
     lastShownSample_ = -1;
     // Every recording opens on the reference; the schedule's times start 5 ticks on.
-    closeReferenceTimeAt_ = 0;
     if (s.SwitchingMode != 0) {
         SWITCHTOREFERENCE(p_, switching_);
         switching_.reportSwitch(s.TimeAtStart);
@@ -101,196 +100,11 @@ double ChartLoop::nextDueTime() const {
     return due;
 }
 
-void ChartLoop::handleEvents() {
-    ToolbarClicks& clicks = p_.chart.clicks;
-    while (auto e = io_.events.nextEvent()) {
-        p_.events.Action = e->action;
-        p_.events.EventID = e->eventId;
-        p_.events.MENUID = e->menuId;
-        p_.events.item = e->item;
-        if (e->action == kEventKey) {
-            pendingKey_ = e->eventId;
-            continue;
-        }
-        if (e->action != kEventControl) {
-            continue;
-        }
-        clicks = ToolbarClicks{};
-        clicks.ControlStripClicked = true;
-        switch (e->eventId) {
-            case kToolbarStop:
-                clicks.StopIconClicked = true;
-                break;
-            case kToolbarPause:
-                clicks.PauseIconClicked = true;
-                break;
-            case kToolbarResume:
-                clicks.ResumeIconClicked = true;
-                break;
-            case kToolbarNote:
-                hooks_.openNoteWindow(p_);
-                clicks.MarkerIconClicked = true;
-                break;
-            case kToolbarAddTime:
-                clicks.AddTimeIconClicked = true;
-                break;
-            case kToolbarReplay:
-                clicks.ReplayIconClicked = true;
-                break;
-            case kToolbarTimeToRef:
-                clicks.TimeToRefIconClicked = true;
-                break;
-            case kToolbarBackup:
-                clicks.BackupIconClicked = true;
-                break;
-            case kToolbarReference:
-                clicks.ReferenceIconClicked = true;
-                break;
-            case kToolbarSample:
-                clicks.SampleIconClicked = true;
-                break;
-            case kToolbarSaveScope:
-                clicks.SaveScopeIconClicked = true;
-                break;
-            default:
-                clicks.ControlStripClicked = false;
-                break;
-        }
-    }
-}
-
 void ChartLoop::readCommands() {
-    Session& s = p_.session;
-    ChartState& ch = p_.chart;
-    handleEvents();
-    if (stopRequested_ || ch.clicks.StopIconClicked) {
-        stop_ = StopReason::StopButton;
-        return;
+    const StopReason stop = commands_.read();
+    if (stop != StopReason::None) {
+        stop_ = stop;
     }
-    if (hooks_.noteWindowOpen()) {
-        pendingKey_ = 0;
-        return;
-    }
-    const KeyMap keys = hooks_.heldKeys();
-    const bool escape =
-        READKEYS(keys) == 27 || pendingKey_ == 27 || io_.events.isKeyDown(Key::Escape);
-    if (escape) {
-        stop_ = StopReason::Escape;
-        return;
-    }
-    ch.ShiftON =
-        (keys.held(vk::Shift) || keys.held(vk::CapsLock) || io_.events.isKeyDown(Key::Shift)) ? 1
-                                                                                              : 0;
-    if (ch.replayTheData != 0 && ch.clicks.ResumeIconClicked) {
-        ch.ReplayAutoScaling = ch.ReplayAutoScaling == 0 ? 1 : 0;
-        ch.replayTheData = 0;
-        hooks_.leaveReplay(p_);
-    }
-    if (s.timeNow > s.NextMarkerTime || ch.clicks.ControlStripClicked) {
-        int code = pendingKey_ != 0 ? pendingKey_ : READKEYS(keys);
-        if (ch.ShiftON != 0 && code >= 'a' && code <= 'z') {
-            code -= 32;
-        }
-        const bool command = keys.held(vk::Command) || io_.events.isKeyDown(Key::Command);
-        const bool option = keys.held(vk::Option) || io_.events.isKeyDown(Key::Option);
-        applyCommand(code, command, option);
-    }
-    pendingKey_ = 0;
-}
-
-void ChartLoop::applyCommand(int code, bool commandKey, bool optionKey) {
-    Session& s = p_.session;
-    ChartState& ch = p_.chart;
-    ToolbarClicks& clicks = ch.clicks;
-    const bool toolbar = clicks.ControlStripClicked;
-    if (commandKey || toolbar) {
-        if (code == 'Q' || code == 'q') {
-            stop_ = StopReason::CommandQ;
-            return;
-        }
-        if (code == 'P' || code == 'p' || clicks.PauseIconClicked) {
-            PAUSE(p_, io_, hooks_);
-            code = kPauseMarkCode;
-        } else if (code == 'B' || code == 'b' || clicks.BackupIconClicked) {
-            hooks_.timedBackup(p_, 0);
-            code = 1;
-        } else if (code == 'N' || code == 'n' || clicks.TimeToRefIconClicked) {
-            ch.clicks.ControlStripClicked = false;
-            if (const auto text = TimeNextREF(p_, io_.clock.TickCount())) {
-                hooks_.showReferenceTime(*text);
-                const int hold = p_.prefs[kPrefContinuousScanning] != 0 ? 120 : 60;
-                closeReferenceTimeAt_ = s.timeNow + hold;
-            }
-            code = 1;
-        } else if (s.RecordingMODE == 1 &&
-                   (code == 'R' || code == 'r' || clicks.ReplayIconClicked)) {
-            ch.ReplayAutoScaling = ch.ReplayAutoScaling == 0 ? 1 : 0;
-            hooks_.showReplay(p_);
-            ch.replayTheData = 1;
-            code = 1;
-        } else if (ch.replayTheData != 0 && (code == 'C' || code == 'c')) {
-            ch.ReplayAutoScaling = ch.ReplayAutoScaling == 0 ? 1 : 0;
-            ch.replayTheData = 0;
-            hooks_.leaveReplay(p_);
-            code = 1;
-        }
-    }
-    if ((optionKey || toolbar) && code != kPauseMarkCode) {
-        const int lower = code >= 'A' && code <= 'Z' ? code + 32 : code;
-        if (code >= '1' && code <= '8') {
-            DIRECTSWITCH(p_, switching_, code - '0');
-            switching_.reportSwitch(s.timeNow);
-            s.NextMarkerTime = s.timeNow + 20;
-            return;
-        }
-        if (lower == 'c' || lower == 'n' || lower == 'd' || lower == 'u') {
-            if (lower == 'c') {
-                s.LastXYClear = s.Sample;
-            }
-            hooks_.xyCommand(p_, lower);
-            s.NextMarkerTime = s.timeNow + 20;
-            return;
-        }
-    }
-    if (clicks.AddTimeIconClicked) {
-        code = 13;
-    }
-    if (code <= 0 && !toolbar) {
-        return;
-    }
-    if (code == '+' || clicks.SampleIconClicked) {
-        sampleKey(p_, switching_);
-        switching_.reportSwitch(s.timeNow);
-    } else if (code == '-' || clicks.ReferenceIconClicked) {
-        referenceKey(p_, switching_, s.timeNow);
-        switching_.reportSwitch(s.timeNow);
-    }
-    if (code == 1) {
-        ch.ASCIIvalue = 0;
-    } else if (code == 13) {
-        if (s.timeNow >= ch.NextTimeMoreCASEs) {
-            AddSomeTIME(p_, hooks_);
-            const int mode = s.SwitchingMode;
-            if (mode == 3 || mode == 4 || mode == 7 || mode == 8 || mode == 9) {
-                SWITCHTOSAMPLE(p_, switching_);
-                switching_.reportSwitch(s.timeNow);
-            }
-            ch.NextTimeMoreCASEs = s.timeNow + 30;
-        }
-    } else if (code == 28 || code == 31) {
-        --ch.ASCIIvalue;
-    } else if (code == 29 || code == 30) {
-        ++ch.ASCIIvalue;
-    } else if (code >= '0' && code <= '9') {
-        ch.ASCIIvalue = static_cast<int16_t>(code - '0');
-    }
-    if (code >= 48 && ch.markerFlag == 0 && io_.events.isFrontApplication() &&
-        p_.Markers.Nmarkers < kMaxMarkers) {
-        if (InsertMarker(p_, io_, hooks_, code, kMarkerTop)) {
-            control_.marker(code, p_.Markers.Nmarkers == 1, s.timeNow);
-        }
-    }
-    s.NextMarkerTime = s.timeNow + (p_.prefs[kPrefContinuousScanning] != 0 ? 15 : 30);
 }
 
 PassOutcome ChartLoop::pass() {
@@ -370,11 +184,13 @@ PassOutcome ChartLoop::pass() {
     if (!finished() && p_.prefs[kPrefContinuousScanning] == 0) {
         readCommands();
     } else if (!finished()) {
-        handleEvents();
-        if (stopRequested_ || ch.clicks.StopIconClicked || pendingKey_ == 27) {
+        // Only a stop is read here; the scan loop above served every other command.
+        commands_.handleEvents();
+        if (commands_.stopRequested() || ch.clicks.StopIconClicked ||
+            commands_.pendingKey() == 27) {
             stop_ = StopReason::StopButton;
         }
-        pendingKey_ = 0;
+        commands_.dropPendingKey();
     }
     ch.clicks = ToolbarClicks{};
     if (p_.view.XYPlotWindow != 0 && s.Sample > 1) {
@@ -386,10 +202,7 @@ PassOutcome ChartLoop::pass() {
         switchingPass(p_, switching_, s.timeNow);
         switching_.reportSwitch(s.timeNow);
     }
-    if (closeReferenceTimeAt_ != 0 && s.timeNow >= closeReferenceTimeAt_) {
-        closeReferenceTimeAt_ = 0;
-        hooks_.closeReferenceTime();
-    }
+    commands_.closeReferenceIfDue(s.timeNow);
     if (s.Sample == s.MaxSamples && p_.prefs[kPrefAutorepeat] != 0 && out.scanTaken) {
         autoRepeatRun(p_, io_, hooks_, switching_);
     }

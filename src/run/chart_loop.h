@@ -5,14 +5,13 @@
 #include <cstdint>
 
 #include "platform/platform.h"
+#include "run/chart_commands.h"
 #include "run/chart_hooks.h"
 #include "run/control_steps.h"
 #include "run/switching_steps.h"
 #include "state/program.h"
 
 namespace trindel {
-
-enum class StopReason { None, SampleLimit, StopButton, Escape, CommandQ };
 
 struct PassOutcome {
     bool scanTaken = false;
@@ -38,7 +37,7 @@ class ChartLoop {
     double nextDueTime() const;
 
     // Asks the loop to stop as the Stop button would (a front end's stop request).
-    void requestStop() { stopRequested_ = true; }
+    void requestStop() { commands_.requestStop(); }
 
     // The serial line that carries the valve-switching commands and the analogue outputs
     // (none: nothing is sent).
@@ -50,21 +49,16 @@ class ChartLoop {
     ControlSteps& control() { return control_; }
 
   private:
-    void handleEvents();
     void readCommands();
-    void applyCommand(int code, bool commandKey, bool optionKey);
-    void readLastChannelBetweenScans();
 
     Program& p_;
     Platform& io_;
     ChartHooks& hooks_;
     StopReason stop_ = StopReason::None;
-    bool stopRequested_ = false;
     int32_t lastShownSample_ = -1;
-    int pendingKey_ = 0;  // character of a key event of this pass
     LoopSwitchEffects switching_;
     ControlSteps control_;
-    int32_t closeReferenceTimeAt_ = 0;  // when the "Next reference in" read-out closes; 0 none
+    ChartCommands commands_;
 };
 
 }  // namespace trindel

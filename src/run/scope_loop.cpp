@@ -26,7 +26,11 @@ constexpr int kTabCharacter = 9;
 }  // namespace
 
 ScopeLoop::ScopeLoop(Program& p, Platform& platform, ChartHooks& hooks)
-    : p_(p), io_(platform), hooks_(hooks), switching_(p, platform, hooks) {}
+    : p_(p),
+      io_(platform),
+      hooks_(hooks),
+      switching_(p, platform, hooks),
+      commands_(p, platform, hooks, switching_, nullptr) {}
 
 bool ScopeLoop::fastPath() const {
     return p_.prefs[kPrefFastScope] != 0;
@@ -65,6 +69,7 @@ void ScopeLoop::begin() {
     r.ChartTimeCutoff = s.TimeAtStart;
     stop_ = StopReason::None;
     stopRequested_ = false;
+    commands_.begin();
     sweepsSaved_ = 0;
     pendingKey_ = 0;
     lastShownSample_ = -1;
@@ -88,6 +93,10 @@ void ScopeLoop::begin() {
         p_.chart.markerFlag = 0;
         p_.files.NextSAVEtime = s.TimeAtStart + s.TimedSaveINTERVAL;
         s.ShowDisplays = 1;
+        // Markers stand on the chart bands, below the scope band.
+        const int chartTop = static_cast<int>(p_.channels.Nvar[1][kBandBottom]) + 1;
+        commands_.setMarkerTop(chartTop);
+        switching_.setMarkerTop(chartTop);
         if (s.SwitchingMode != 0) {
             SWITCHTOREFERENCE(p_, switching_);
             switching_.reportSwitch(s.TimeAtStart);
@@ -164,7 +173,35 @@ void ScopeLoop::handleEvents() {
     }
 }
 
+// Scope-plus-chart mode: Tab and "Save scope" save the sweep; every other key and press is the
+// chart's command (pause, backup, markers, added time, manual switching).
+void ScopeLoop::readChartCommands() {
+    ScopeRunState& r = p_.scope.run;
+    commands_.handleEvents();
+    if (commands_.pendingKey() == kTabCharacter) {
+        r.TabHIT = 1;
+        commands_.dropPendingKey();
+    }
+    if (p_.chart.clicks.SaveScopeIconClicked || hooks_.heldKeys().held(kTabKey)) {
+        r.TabHIT = 1;
+    }
+    const StopReason stop = stopRequested_ ? StopReason::StopButton : commands_.act();
+    if (stop != StopReason::None) {
+        stop_ = stop;
+    }
+    if (commands_.paused()) {
+        // The sweep restarts its timing after a pause rather than catching up sample by sample.
+        r.NextScopeTimeInSeconds =
+            io_.clock.GetCurrentTimeInSeconds() + p_.session.ScopeINTERVALinSECONDS;
+    }
+    p_.chart.clicks = ToolbarClicks{};
+}
+
 void ScopeLoop::readCommands() {
+    if (p_.session.RecordingMODE == 3) {
+        readChartCommands();
+        return;
+    }
     handleEvents();
     ScopeRunState& r = p_.scope.run;
     if (stopRequested_) {
@@ -219,6 +256,9 @@ PassOutcome ScopeLoop::pass() {
         hooks_.showStatusField(3, t.done);
         hooks_.showStatusField(4, t.left);
         lastShownSample_ = s.Sample;
+    }
+    if (chart) {
+        hooks_.serveNoteWindow(p_);
     }
     s.CurrentTimeInSeconds = io_.clock.GetCurrentTimeInSeconds();
     s.timeNow = io_.clock.TickCount();
@@ -280,6 +320,7 @@ PassOutcome ScopeLoop::pass() {
             switchingPass(p_, switching_, s.timeNow);
             switching_.reportSwitch(s.timeNow);
         }
+        commands_.closeReferenceIfDue(s.timeNow);
         hooks_.alertSounds(p_);
     }
     if (!finished()) {

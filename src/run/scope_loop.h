@@ -9,6 +9,7 @@
 
 #include "devices/serial/serial_port.h"
 #include "platform/platform.h"
+#include "run/chart_commands.h"
 #include "run/chart_hooks.h"
 #include "run/chart_loop.h"
 #include "run/scope_hooks.h"
@@ -61,6 +62,7 @@ class ScopeLoop {
     void chartScanIfDue();
 
     void readCommands();
+    void readChartCommands();
     void handleEvents();
     void saveSweep(bool fast);
     bool gateSweep();
@@ -73,6 +75,7 @@ class ScopeLoop {
     SweepGate gate_;
     SerialPort* port_ = nullptr;
     LoopSwitchEffects switching_;
+    ChartCommands commands_;  // the chart's commands in scope-plus-chart mode
     StopReason stop_ = StopReason::None;
     bool stopRequested_ = false;
     int32_t sweepsToSave_ = 0;

@@ -4,10 +4,6 @@
 
 namespace trindel {
 
-namespace {
-constexpr int kMarkerTop = 34;
-}
-
 std::string LoopSwitchEffects::send(const SwitchCommand& command) {
     if (port_ == nullptr || !port_->isOpen() || command.bytes.empty()) {
         return {};
@@ -44,7 +40,7 @@ void LoopSwitchEffects::tickSound() {
 }
 
 void LoopSwitchEffects::insertMarker(int code) {
-    InsertMarker(p_, io_, hooks_, code, kMarkerTop);
+    InsertMarker(p_, io_, hooks_, code, markerTop_);
 }
 
 void LoopSwitchEffects::reportSwitch(int32_t tick) {

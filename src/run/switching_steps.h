@@ -23,6 +23,9 @@ class LoopSwitchEffects final : public SwitchEffects {
 
     // The A-D device's line; none (the demonstration source) sends nothing.
     void setPort(SerialPort* port) { port_ = port; }
+    // Row from which the switch markers are drawn down (below the scope band in
+    // scope-plus-chart mode).
+    void setMarkerTop(int top) { markerTop_ = top; }
 
     std::string send(const SwitchCommand& command) override;
     void tickSound() override;
@@ -39,6 +42,7 @@ class LoopSwitchEffects final : public SwitchEffects {
     Platform& io_;
     ChartHooks& hooks_;
     SerialPort* port_ = nullptr;
+    int markerTop_ = 34;
     bool silenceReported_ = false;
     int lastDevice_ = -1;
     int lastRef_ = -1;

@@ -200,6 +200,55 @@ TEST(ScopePlusChart, StopsWhenSampleReachesMaxSamples) {
     EXPECT_GE(f.p.scope.run.TotScopeSample, 190) << "the scope ran beside the chart";
 }
 
+TEST(ScopePlusChart, ChartCommandsServeMarkersPauseAddedTimeAndSwitching) {
+    ScopeFixture f(3, 3, 50, 0.02);
+    Program& p = f.p;
+    p.session.ChartINTERVALinSECONDS = 0.1;
+    p.session.MaxSamples = 40;
+    p.session.SwitchingMode = 3;
+    p.switching.RefChan = 1;
+    p.switching.refint = 0.1f;
+    p.channels.Nvar[2][kDeviceNumber] = 2;
+    p.prefs[kPrefMarkerAtDeviceSwitch] = 1;
+    int pauses = 0;
+    f.hooks.onPause = [&](Program&) {
+        ++pauses;
+        return PauseOutcome{};
+    };
+    // Keys within half a second of a command are not read, so the presses are spaced wider.
+    f.vp.events.schedule(0.35, UserEvent{kEventKey, 'a'});
+    f.vp.events.schedule(0.75, UserEvent{kEventKey, 9});
+    f.vp.events.schedule(1.05, UserEvent{kEventControl, kToolbarPause});
+    f.vp.events.schedule(1.65, UserEvent{kEventControl, kToolbarSample});
+    f.vp.events.schedule(2.35, UserEvent{kEventKey, 13});
+    f.vp.events.schedule(3.0, UserEvent{kEventControl, kToolbarStop});
+    const RunResult r = f.record();
+
+    EXPECT_EQ(r.stop, StopReason::StopButton);
+    EXPECT_EQ(pauses, 1) << "the pause button pauses; it does not save the sweep";
+    EXPECT_EQ(f.scopeHooks.paths.size(), 1u) << "Tab saved one sweep";
+    EXPECT_GT(p.session.MaxSamples, 40) << "return added time";
+    std::vector<int> codes;
+    for (int m = 1; m <= p.Markers.Nmarkers; ++m) {
+        codes.push_back(p.Markers.rows[static_cast<size_t>(m)].code);
+    }
+    for (int code : {int{'a'}, int{kPauseMarkCode}, int{'S'}}) {
+        EXPECT_NE(std::find(codes.begin(), codes.end(), code), codes.end()) << code;
+    }
+    EXPECT_EQ(std::find(codes.begin(), codes.end(), 9), codes.end()) << "Tab is no marker";
+    // Marker lines stand on the chart bands, never across the scope band.
+    const int scopeBottom = static_cast<int>(p.channels.Nvar[1][kBandBottom]);
+    int markerLines = 0;
+    for (const CanvasOp& op : f.vp.canvas.ops) {
+        if (op.kind == CanvasOp::Kind::Line && op.color == p.colours.Markwhite &&
+            op.rect.left == op.rect.right) {
+            ++markerLines;
+            EXPECT_GT(op.rect.top, scopeBottom);
+        }
+    }
+    EXPECT_GE(markerLines, 3);
+}
+
 TEST(ScopeBurst, DemonstrationBurstTakesItsTimeAndConverts) {
     ScopeFixture f(2, 1, 600, 0.001);
     f.p.prefs[kPrefFastScope] = 1;
