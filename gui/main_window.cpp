@@ -349,9 +349,17 @@ void MainWindow::setRecordingActive(bool active) {
             a->setEnabled(switching);
         }
     }
-    // "Save scope" acts only in the scope modes.
-    if (auto* a = toolbar_->findChild<QAction*>(QString("toolbar-%1").arg(kToolbarSaveScope))) {
-        a->setEnabled(p_.session.RecordingMODE == 2 || p_.session.RecordingMODE == 3);
+    // Scope mode has only Stop and "Save scope"; "Save scope" is shown in the scope modes only.
+    const int16_t mode = p_.session.RecordingMODE;
+    for (QAction* a : toolbar_->actions()) {
+        const QString name = a->objectName();
+        if (!name.startsWith("toolbar-")) {
+            continue;
+        }
+        const int id = name.mid(8).toInt();
+        const bool shown =
+            id == kToolbarStop || (id == kToolbarSaveScope ? mode == 2 || mode == 3 : mode != 2);
+        a->setVisible(shown);
     }
     if (!active) {
         // Between runs the window may be made smaller too; its size lays out the next run.

@@ -121,6 +121,16 @@ void hookViewWindows(MainWindow& w, Program& p, QtPlatform& io) {
             chartRateChosenFromMenu(p);
         }
     });
+    w.setMenuHandler(2, 17, [parent, &p] {
+        p.events.MENUID = 0;
+        p.events.item = 0;
+        IntervalDialog dialog(p, "OSCILLOSCOPE");
+        if (runIntervalDialog(parent, p, dialog)) {
+            dialog.selectionOK();
+            p.session.ScopeINTERVALinSECONDS = p.session.SampleIntervalinSeconds;
+            p.session.scopeinterval = static_cast<float>(p.session.SampleIntervalinSeconds);
+        }
+    });
     w.setMenuHandler(2, 19, [&w, parent, &p, &io, redraw] {
         SetupSwitchEffects fx(p, io, w.switchingPort ? w.switchingPort() : nullptr);
         runSwitchingSetupWindow(parent, p, fx);

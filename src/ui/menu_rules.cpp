@@ -239,6 +239,9 @@ bool menuItemEnabled(const Program& p, int menu, int item, bool optionsOpen, boo
         case 216:
             return p.session.nChan > 0 &&
                    (p.session.RecordingMODE == 1 || p.session.RecordingMODE == 3);
+        case 217:
+            return p.session.nChan > 0 &&
+                   (p.session.RecordingMODE == 2 || p.session.RecordingMODE == 3);
         case 219:
             return p.session.nChan > 0;
         case 308:

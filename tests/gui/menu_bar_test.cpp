@@ -32,7 +32,7 @@ namespace {
 bool viewsHooked(int menu, int item) {
     static const std::set<int> kItems = {701,   703, 704,   706,   301,   308,   309,
                                          312,   318, 10101, 10103, 10104, 10105, 10106,
-                                         10107, 213, 214,   216,   219};
+                                         10107, 213, 214,   216,   217,   219};
     return kItems.count(menu * 100 + item) != 0;
 }
 
@@ -70,12 +70,18 @@ void MenuBarTest::itemsKeysAndEnabling() {
         }
     }
     QCOMPARE(w.menuAction(100, 1)->text(), QString("Ch.1   flow"));
-    // The view windows are reached, and the scope view; the scope sample rate is asked at the
-    // start of a scope run, not from the menu.
+    // The view windows are reached, and the scope view; the scope sample rate only in the scope
+    // modes and the chart sample rate not in scope mode.
     for (int key : {701, 703, 704, 706, 301, 308, 309, 312, 318, 10101, 213, 214, 216, 219}) {
         QVERIFY2(w.menuAction(key / 100, key % 100)->isEnabled(), std::to_string(key).c_str());
     }
     QVERIFY(!w.menuAction(2, 17)->isEnabled());
+    p.session.RecordingMODE = 2;
+    w.refreshMenus();
+    QVERIFY(w.menuAction(2, 17)->isEnabled());
+    QVERIFY(!w.menuAction(2, 16)->isEnabled());
+    p.session.RecordingMODE = 1;
+    w.refreshMenus();
     QVERIFY(w.menuAction(3, 10)->isEnabled());
     // The conditioning windows are hooked in.
     QVERIFY(w.menuAction(4, 12)->isEnabled());
