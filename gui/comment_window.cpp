@@ -69,7 +69,7 @@ void runCommentWindow(QWidget* parent, Program& p, bool expeData) {
     values.BarometricPressure = p.session.BarometricPressure;
     values.flowtemp = p.notes.flowtemp;
     values.EffectiveVolume = p.notes.EffectiveVolume;
-    BinaryCommentModel model(p.notes.CommentContainer, values, false);
+    BinaryCommentModel model(p.notes.CommentContainer, values, p.files.ScopeFileComments != 0);
     d.setWindowTitle(QString::fromStdString(model.heading()));
     layout->addWidget(new QLabel("Edit file comments..."));
     comment->setPlaceholderText("Type your comments here...");

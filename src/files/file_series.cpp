@@ -1,5 +1,9 @@
 #include "files/file_series.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+
 #include "files/backups.h"
 #include "text/export_number.h"
 
@@ -13,12 +17,26 @@ std::string seriesFileName(const std::string& root, int32_t k, DataFormat format
     return root + number;
 }
 
+int32_t firstFreeSeriesNumber(int32_t from, const std::function<std::string(int32_t)>& pathOf) {
+    int32_t k = std::max(from, 1);
+    std::error_code ec;
+    // Bounded so that a folder that answers every name (or a wrapped count) cannot hang a save.
+    for (int tries = 0; tries < 100000 && k < INT32_MAX; ++tries, ++k) {
+        if (!std::filesystem::exists(std::filesystem::path(pathOf(k)), ec)) {
+            return k;
+        }
+    }
+    return k;
+}
+
 void SCOPEFILEDATA(Program& p, Host& host, SeriesKind kind, const SaveHooks& hooks,
                    const std::string& dataFolder) {
     const bool scope = kind == SeriesKind::Scope;
     const std::string proposal = scope ? "scope file" : "repeat file";
+    // The dialog opens in the data folder, where a cancelled dialog puts the series.
     const auto answer =
-        host.askSaveFile(scope ? "Scope File Root..." : "Repeat File Root...", proposal);
+        host.askSaveFile(scope ? "Scope File Root..." : "Repeat File Root...",
+                         dataFolder.empty() ? proposal : dataFolder + "/" + proposal);
     const bool chosen = answer && !answer->empty();
     const std::string root = chosen ? fileNamePart(*answer) : proposal;
     p.files.filestrings.rootName = root.substr(0, 52);
@@ -66,10 +84,14 @@ AutosaveResult AUTOSAVE(Program& p, const DateStamp& stamp, int32_t ticksNow, do
     AutosaveResult out;
     Session& s = p.session;
     fixSampleInterval(s);
-    ++p.files.ScopeCount;
     const DataFormat format = chosenFormat(p.prefs);
     const std::string& root = p.files.filestrings.rootName;
     const std::string folder = p.files.ScopeFileFolder;
+    const auto pathOf = [&](int32_t k) {
+        const std::string file = seriesFileName(root, k, format);
+        return folder.empty() ? file : folder + "/" + file;
+    };
+    p.files.ScopeCount = firstFreeSeriesNumber(p.files.ScopeCount + 1, pathOf);
     const std::string name = seriesFileName(root, p.files.ScopeCount, format);
     out.write = writeChartFile(p, format, folder.empty() ? name : folder + "/" + name);
     if (out.write.ok) {
@@ -77,7 +99,8 @@ AutosaveResult AUTOSAVE(Program& p, const DateStamp& stamp, int32_t ticksNow, do
     } else {
         host.alert("File error", out.write.error, {"OK"});
     }
-    out.readout = " next: '" + seriesFileName(root, p.files.ScopeCount + 1, format) + "'  ";
+    const int32_t next = firstFreeSeriesNumber(p.files.ScopeCount + 1, pathOf);
+    out.readout = " next: '" + seriesFileName(root, next, format) + "'  ";
     if (hooks.redrawForNewRun) {
         hooks.redrawForNewRun();
     }

@@ -20,6 +20,10 @@ enum class SeriesKind { Scope, Repeat };
 // and without it for ExpeData.
 std::string seriesFileName(const std::string& root, int32_t k, DataFormat format);
 
+// The first number from `from` on whose file (`pathOf(number)`) does not exist yet, so that a
+// series started again under the same root never writes over the files of an earlier one.
+int32_t firstFreeSeriesNumber(int32_t from, const std::function<std::string(int32_t)>& pathOf);
+
 // Asks for the series root ("Scope File Root..." / "Repeat File Root..."); a cancelled dialog
 // keeps the proposal. Restarts the count and shows the caution or comment window.
 void SCOPEFILEDATA(Program& p, Host& host, SeriesKind kind, const SaveHooks& hooks,

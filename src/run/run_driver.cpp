@@ -214,12 +214,20 @@ void RunDriver::runSetup() {
     }
     // Prepare the run sequence.
     nameRepeatFiles();
-    if (s.RecordingMODE != 1 && p_.files.ScopeFileFolder.empty()) {
-        // Sweeps are saved as "Scope 1", "Scope 2", ... in the program's data folder.
-        p_.files.ScopeFileFolder =
+    if (s.RecordingMODE != 1) {
+        const std::string folder =
             config_.dataFolder.empty() ? programDataFolder() : config_.dataFolder;
-        p_.files.filestrings.rootName = "Scope";
-        p_.files.ScopeCount = 0;
+        if (config_.features.rootFileName) {
+            // Each scope run sequence asks for the root of its sweep files.
+            SCOPEFILEDATA(p_, io_.host, SeriesKind::Scope, windows_.seriesHooks(p_), folder);
+        } else if (p_.files.ScopeFileFolder.empty()) {
+            // Without the question sweeps are "Scope 1", "Scope 2", ... in the data folder.
+            p_.files.ScopeFileFolder = folder;
+            p_.files.filestrings.rootName = "Scope";
+            p_.files.ScopeCount = 0;
+        }
+    } else {
+        p_.files.ScopeFileComments = 0;  // the comment window now titles chart files
     }
     p_.Markers.clear();
     CLEARALARMS(p_.alarm);

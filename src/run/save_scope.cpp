@@ -39,17 +39,21 @@ ScopeSaveResult SaveSCOPE(Program& p, bool fastPath, const std::string& timeOfSa
     const DataFormat format = chosenFormat(p.prefs);
     const std::string& root =
         p.files.filestrings.rootName.empty() ? std::string("Scope") : p.files.filestrings.rootName;
-    const int32_t number = p.files.ScopeCount + 1;
-    const std::string name = withExtension(seriesFileName(root, number, format), format, p.prefs);
     const std::string& folder = p.files.ScopeFileFolder;
-    out.path = folder.empty() ? name : folder + "/" + name;
+    const auto pathOf = [&](int32_t k) {
+        const std::string name = withExtension(seriesFileName(root, k, format), format, p.prefs);
+        return folder.empty() ? name : folder + "/" + name;
+    };
+    const int32_t number = firstFreeSeriesNumber(p.files.ScopeCount + 1, pathOf);
+    out.path = pathOf(number);
     const std::vector<float> sweep = scopeSweepToSave(p, fastPath);
     out.write = writeScopeSweepFile(p, format, out.path, sweep,
                                     scopeSaveInterval(p.session, fastPath), timeOfSaving);
     if (out.write.ok) {
         p.files.ScopeCount = number;
     }
-    out.readout = " next: '" + seriesFileName(root, p.files.ScopeCount + 1, format) + "'  ";
+    const int32_t next = firstFreeSeriesNumber(p.files.ScopeCount + 1, pathOf);
+    out.readout = " next: '" + seriesFileName(root, next, format) + "'  ";
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "files/file_series.h"
 #include "files/recording_file_reader.h"
 #include "files/recording_fixture.h"
@@ -25,7 +27,7 @@ TEST(FileSeries, CancelledRootKeepsTheProposal) {
     SaveHooks hooks;
     hooks.fileComments = [&](const std::string& name) { commentsFor = name; };
     SCOPEFILEDATA(p, host, SeriesKind::Scope, hooks, "/data");
-    EXPECT_EQ(host.shown[0], "Scope File Root...: scope file");
+    EXPECT_EQ(host.shown[0], "Scope File Root...: /data/scope file");
     EXPECT_EQ(p.files.filestrings.rootName, "scope file");
     EXPECT_EQ(p.files.ScopeFileFolder, "/data");
     EXPECT_EQ(p.files.ScopeCount, 0);
@@ -75,6 +77,36 @@ TEST(FileSeries, AutosaveWritesTheNextFileAndRestartsTheRun) {
     const std::string stamp = "\xA5  Recorded 05/07/09 at 08:00:00:       \r";
     EXPECT_EQ(p.notes.CommentContainer.substr(0, stamp.size()), stamp);
     EXPECT_EQ(p.notes.CommentContainer.substr(60), "user text");
+}
+
+// A series started again under the same root (a new session, or the root chosen again) goes on
+// past the files already there instead of writing over them.
+TEST(FileSeries, RestartedSeriesNeverOverwritesEarlierFiles) {
+    TempFolder folder;
+    testing::writeAll(folder.file("repeat file3"), "earlier run");
+    testing::writeAll(folder.file("repeat file4"), "earlier run");
+    const auto pathOf = [&](int32_t k) {
+        return folder.file(seriesFileName("repeat file", k, DataFormat::ExpeData));
+    };
+    EXPECT_EQ(firstFreeSeriesNumber(1, pathOf), 1);
+    EXPECT_EQ(firstFreeSeriesNumber(3, pathOf), 5);
+
+    Program p = testing::smallChartRun();
+    p.prefs[kPrefFormatExpeData] = 1;
+    p.files.filestrings.rootName = "repeat file";
+    p.files.ScopeFileFolder = folder.path();
+    p.files.ScopeCount = 2;
+    VirtualHost host;
+    const auto result = AUTOSAVE(p, {"05/07/09", "08:00:00"}, 1200, 20.0, host, {});
+    ASSERT_TRUE(result.write.ok) << result.write.error;
+    EXPECT_EQ(p.files.ScopeCount, 5);
+    EXPECT_EQ(result.readout, " next: 'repeat file6'  ");
+    for (const char* kept : {"repeat file3", "repeat file4"}) {
+        std::ifstream in(folder.file(kept));
+        std::string text;
+        std::getline(in, text);
+        EXPECT_EQ(text, "earlier run") << kept;
+    }
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ namespace {
 // Answers the driver's windows from a script and records what was shown.
 struct ScriptedWindows : RunWindows {
     int channels = 3;
+    int mode = 1;            // the tab chosen in "Modes and Channels"
     int intervalButton = 8;  // 0.5 s
     int32_t samples = 20;
     std::deque<int> optionsAnswers;
@@ -53,12 +54,18 @@ struct ScriptedWindows : RunWindows {
                 return true;
             }
         }
-        m.chooseTab(1);
+        m.chooseTab(mode);
+        if (mode == 2) {
+            return m.okEnabled();
+        }
         return m.chooseCountButton(ModesChannelsModel::kFirstCountButton + channels - 1);
     }
     bool chartInterval(Program&, IntervalDialog& d) override {
         ++intervalWindows;
         d.pressIntervalButton(intervalButton);
+        if (d.scopeDialog()) {
+            return true;
+        }
         // From the window width (1024) down to 10 samples, then up in steps of ten.
         d.pressSamples(SamplesButton::Min);
         d.pressSamples(SamplesButton::Tenth);
@@ -345,6 +352,24 @@ TEST_F(DriverFixture, QuickSaveAndTheRootFileNameFromTheOptionsWindow) {
     EXPECT_EQ(p.files.filestrings.startDate.size(), 8u);
     EXPECT_EQ(p.files.EndRecordingTime.size(), 8u);
     std::filesystem::remove_all(folder);
+}
+
+TEST_F(DriverFixture, ScopeRunSequenceAsksForTheRootOfItsSweepFiles) {
+    testing::TempFolder folder;
+    config.features.rootFileName = true;
+    config.dataFolder = folder.path();
+    RunDriver withRoot{p, io, w, hooks, config};
+    w.mode = 2;
+    vp.host.fileAnswers = {folder.file("heart")};
+    // A sweep saved with Tab a few seconds in, then Escape; the options window quits.
+    vp.events.schedule(4.0, UserEvent{kEventKey, 9});
+    vp.events.schedule(6.0, UserEvent{kEventKey, 27});
+    w.optionsAnswers = {kOptionsQuit};
+    withRoot.SetDefaultValues({1280, 1024});
+    ASSERT_FALSE(vp.host.shown.empty());
+    EXPECT_EQ(vp.host.shown[0], "Scope File Root...: " + folder.file("scope file"));
+    EXPECT_EQ(p.files.filestrings.rootName, "heart");
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"heart 1"});
 }
 
 }  // namespace

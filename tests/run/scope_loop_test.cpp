@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "files/recording_file_reader.h"
 #include "run/save_scope.h"
@@ -168,6 +169,22 @@ TEST(ScopeLoop, TabAndToolbarSaveTheSweepOnTheScreen) {
     EXPECT_EQ(r.stop, StopReason::StopButton);
     EXPECT_EQ(f.scopeHooks.paths.size(), 2u);
     EXPECT_EQ(f.p.files.ScopeCount, 2);
+}
+
+TEST(ScopeLoop, SavedSweepsGoOnPastFilesOfAnEarlierSession) {
+    ScopeFixture f(2, 1, 50, 0.02);
+    const std::string earlier = f.folder.string() + "/Scope 1";
+    std::ofstream(earlier) << "earlier sweep";
+    f.vp.events.schedule(0.31, UserEvent{kEventKey, 9});
+    f.vp.events.schedule(0.9, UserEvent{kEventControl, kToolbarStop});
+    f.record();
+    ASSERT_EQ(f.scopeHooks.paths.size(), 1u);
+    EXPECT_EQ(f.scopeHooks.paths[0], f.folder.string() + "/Scope 2");
+    EXPECT_EQ(f.p.files.ScopeCount, 2);
+    std::ifstream in(earlier);
+    std::string text;
+    std::getline(in, text);
+    EXPECT_EQ(text, "earlier sweep");
 }
 
 TEST(ScopeLoop, TriggerGateRunsAtEverySweepStartAndCanCancel) {

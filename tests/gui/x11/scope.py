@@ -14,6 +14,36 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from xsession import Failure, XSession, have, run_session  # noqa: E402
 
 RECORDING = " Trindel:  Acquire Data "
+ROOT_DIALOG = "Scope File Root..."
+
+
+def name_sweep_files(x, root, shot_name=None):
+    """Answers the question each scope run sequence asks: the root of its sweep files, then
+    the comment kept in every sweep file."""
+    x.find(ROOT_DIALOG)
+    if shot_name:
+        x.shot(shot_name, ROOT_DIALOG)
+    x.click(ROOT_DIALOG, "fileNameEdit")
+    x.key("ctrl+a")
+    x.type(root)
+    x.key("Return")
+    x.find(ROOT_DIALOG, gone=True)
+    comments = x.find("Kestrine scope file")
+    if shot_name:
+        x.shot(shot_name + "-comments", comments["title"])
+    x.click(comments["title"], "Comments OK")
+    x.find("Kestrine scope file", gone=True)
+
+
+def wait_for_files(pattern, what):
+    deadline = time.time() + 5
+    saved = []
+    while not saved and time.time() < deadline:
+        time.sleep(0.2)
+        saved = glob.glob(pattern)
+    if not saved:
+        raise Failure(what)
+    return saved
 
 
 def scope_session(x):
@@ -42,18 +72,13 @@ def scope_session(x):
     x.find("Data Display for Oscilloscope", gone=True)
     x.shot("scope-acquisition-parameters", setup["title"])
     x.click(setup["title"], "Setup OK")
+    name_sweep_files(x, os.path.join(x.home, "heart"), "scope-file-root")
 
     x.find(RECORDING)
     time.sleep(5.0)
     x.shot("scope-sweep", RECORDING)
     x.click(RECORDING, "toolbar-11")  # "Save scope"
-    deadline = time.time() + 5
-    saved = []
-    while not saved and time.time() < deadline:
-        time.sleep(0.2)
-        saved = glob.glob(os.path.join(x.home, "Trindel", "Scope*"))
-    if not saved:
-        raise Failure("Save scope saved no sweep into the data folder")
+    saved = wait_for_files(os.path.join(x.home, "heart 1*"), "Save scope saved no sweep file")
     options = x.hold(["Escape"], "Oscilloscope Acquisition Halted")
     x.shot("scope-options", options["title"])
 
@@ -72,9 +97,13 @@ def scope_session(x):
     x.click("Sample Rate", "Selection OK")
     setup = x.find("SCOPE plus CHART Mode")
     x.click(setup["title"], "Setup OK")
+    name_sweep_files(x, os.path.join(x.home, "breath"))
     x.find(RECORDING)
-    time.sleep(5.0)
+    time.sleep(3.0)
+    x.key("Tab")  # saves the sweep on channel 1
+    time.sleep(2.0)
     x.shot("scope-plus-chart", RECORDING)
+    wait_for_files(os.path.join(x.home, "breath 1*"), "Tab saved no sweep in scope plus chart")
     options = x.hold(["Escape"], "Chart Halted at")
     x.shot("scope-plus-chart-options", options["title"])
     x.click(options["title"], "Quit   ('Q')")
