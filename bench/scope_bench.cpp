@@ -7,7 +7,6 @@
 //   bytes, with the CPU each takes.
 #include <benchmark/benchmark.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -18,6 +17,7 @@
 #include "devices/serial/libserialport_line.h"
 #include "devices/serial/serial_port.h"
 #include "display/chart_screen.h"
+#include "plain_sleep_loop.h"
 #include "platform/null_canvas.h"
 #include "platform/system_clock.h"
 #include "platform/virtual_platform.h"
@@ -28,11 +28,7 @@ namespace {
 
 constexpr double kRunSeconds = 5.0;
 
-double seconds(clockid_t id) {
-    timespec ts{};
-    clock_gettime(id, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
+using bench::clockSeconds;
 
 void report(benchmark::State& state, const ScanLateness& l, double cpu, double wall) {
     state.counters["late_p50_us"] = l.p50 * 1e6;
@@ -42,29 +38,11 @@ void report(benchmark::State& state, const ScanLateness& l, double cpu, double w
 }
 
 void plainSleepLoop(benchmark::State& state, double interval) {
-    prctl(PR_SET_TIMERSLACK, 1000UL, 0, 0, 0);
-    ScanLateness l;
-    double cpu = 0, wall = 0;
-    const auto n = static_cast<int32_t>(kRunSeconds / interval);
+    bench::PlainLoopResult r;
     for (auto _ : state) {
-        std::vector<double> lateness;
-        lateness.reserve(static_cast<size_t>(n));
-        const double cpu0 = seconds(CLOCK_PROCESS_CPUTIME_ID);
-        const double start = seconds(CLOCK_MONOTONIC);
-        double due = start + 0.1;
-        for (int32_t k = 0; k < n; ++k, due += interval) {
-            timespec ts{
-                static_cast<time_t>(due),
-                static_cast<long>((due - static_cast<double>(static_cast<time_t>(due))) * 1e9)};
-            while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) != 0) {
-            }
-            lateness.push_back(std::max(0.0, seconds(CLOCK_MONOTONIC) - due));
-        }
-        wall = seconds(CLOCK_MONOTONIC) - start;
-        cpu = seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
-        l = summariseLateness(lateness, lateScanThreshold(interval));
+        r = bench::plainSleepLoop(interval, kRunSeconds);
     }
-    report(state, l, cpu, wall);
+    report(state, r.lateness, r.cpuSeconds, r.wallSeconds);
 }
 
 // A normal-path scope run (mode 2, or 3 with two chart channels at 0.1 s) of 1,000-sample sweeps
@@ -98,13 +76,13 @@ void scopeRun(benchmark::State& state, int16_t mode, double interval) {
         Platform io{clock, vp.events, vp.sounds, canvas, vp.host};
         ChartHooks hooks;
         RunFrontEnd fe;
-        const double start = seconds(CLOCK_MONOTONIC);
-        fe.stopWanted = [&] { return seconds(CLOCK_MONOTONIC) > start + kRunSeconds; };
-        const double cpu0 = seconds(CLOCK_PROCESS_CPUTIME_ID);
+        const double start = clockSeconds(CLOCK_MONOTONIC);
+        fe.stopWanted = [&] { return clockSeconds(CLOCK_MONOTONIC) > start + kRunSeconds; };
+        const double cpu0 = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
         RecordingRun run(p, io, hooks);
         result = run.record(fe);
-        wall = seconds(CLOCK_MONOTONIC) - start;
-        cpu = seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
+        wall = clockSeconds(CLOCK_MONOTONIC) - start;
+        cpu = clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
     }
     state.counters["samples"] = result.scans;
     report(state, result.lateness, cpu, wall);
@@ -171,7 +149,7 @@ double startBurst(SerialPort& port) {
     port.waitForBytes(100, 0.2);
     port.discardInput();
     port.command("X");
-    return seconds(CLOCK_MONOTONIC) + kReadings / 10000.0;
+    return clockSeconds(CLOCK_MONOTONIC) + kReadings / 10000.0;
 }
 
 void burstDownload(benchmark::State& state, bool plain) {
@@ -191,9 +169,9 @@ void burstDownload(benchmark::State& state, bool plain) {
     size_t got = 0;
     for (auto _ : state) {
         const double begin = startBurst(port);
-        const double cpu0 = seconds(CLOCK_PROCESS_CPUTIME_ID);
+        const double cpu0 = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
         port.waitForBytes(1, 5.0);  // the first bytes after the burst has run
-        const double start = std::max(begin, seconds(CLOCK_MONOTONIC));
+        const double start = std::max(begin, clockSeconds(CLOCK_MONOTONIC));
         if (plain) {
             // Baseline: whatever is waiting, read as it comes, until every byte is in.
             got = 0;
@@ -204,8 +182,8 @@ void burstDownload(benchmark::State& state, bool plain) {
         } else {
             got = downloadBurst(port, kReadings, 2.0, {}).readings.size();
         }
-        wall = seconds(CLOCK_MONOTONIC) - start;
-        cpu = seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
+        wall = clockSeconds(CLOCK_MONOTONIC) - start;
+        cpu = clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
     }
     const double lineTime = kReadings * 12 * 10 / 115200.0;
     state.counters["readings"] = static_cast<double>(got);
