@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "display/scope_view.h"
 #include "display/text_width.h"
 #include "text/number_text.h"
 
@@ -29,6 +30,34 @@ constexpr TicRow kTicRows[] = {
     {HUGE_VAL, 1800, true},
 };
 
+// A label value to seven significant digits: the tick interval is a float, so the sum of ticks
+// carries float noise (0.1000000015) that the label must not show.
+double tidyLabelValue(double v) {
+    if (v == 0.0 || !std::isfinite(v)) {
+        return v;
+    }
+    const double scale = std::pow(10.0, 7.0 - std::ceil(std::log10(std::fabs(v))));
+    return std::round(v * scale) / scale;
+}
+
+// Scope mode's axis spans one sweep: the scope tick spacing (times the custom scope tick) and
+// the sweep time per tick, in minutes when the sweep is longer than 600 s.
+void computeScopeAxis(Program& p) {
+    ChartAxis& a = p.view.axis;
+    const Session& s = p.session;
+    const int W = p.prefs[kPrefWindowWidth];
+    const int32_t n = s.ScopeMax > 0 ? s.ScopeMax : W;
+    const double interval = s.scopeinterval > 0 ? s.scopeinterval : s.ScopeINTERVALinSECONDS;
+    const double sweep = n * interval;
+    const ScopeTics t = COMPUTESCOPETICS(n, interval, s.ScopeINTERVALinSECONDS, W,
+                                         static_cast<double>(W) / std::max(n, 1));
+    const double custom = p.scope.run.CustomScopeTic;
+    a.ticgap = static_cast<float>(t.scopeticgap * (custom != 0.0 ? custom : 1.0));
+    a.TicIntervalInSeconds = W > 0 ? static_cast<float>(sweep * a.ticgap / W) : 0.0f;
+    a.minute_units = sweep > 600 ? 1 : 0;
+    a.NextTicPosition = 0;
+}
+
 }  // namespace
 
 int lastBandBottom(const Program& p) {
@@ -42,6 +71,10 @@ int lastBandBottom(const Program& p) {
 void COMPUTETICS(Program& p) {
     ChartAxis& a = p.view.axis;
     const Session& s = p.session;
+    if (s.RecordingMODE == 2) {
+        computeScopeAxis(p);
+        return;
+    }
     const double W = p.prefs[kPrefWindowWidth];
     const double view = s.ChartView;
     const double D = W * view * s.ChartINTERVALinSECONDS;
@@ -70,14 +103,21 @@ void DRAWTICS(const Program& p, Canvas& canvas) {
         return;
     }
     const RGBColor frame = p.colours.ChartFrameColor;
-    const int top =
-        static_cast<int>(p.channels.Nvar[1][kBandBottom] - p.channels.Nvar[1][kBandHeight]);
+    const bool scopeModes = p.session.RecordingMODE != 1;
+    // Grid lines stand on the chart bands: below the scope band in scope plus chart.
+    const size_t firstChart = p.session.RecordingMODE == 3 && n >= 2 ? 2 : 1;
+    const int top = static_cast<int>(p.channels.Nvar[firstChart][kBandBottom] -
+                                     p.channels.Nvar[firstChart][kBandHeight]);
     const int lastBottom = lastBandBottom(p);
     for (float x = a.firsttic; x <= W; x += a.ticgap) {
         const int xi = static_cast<int>(x);
         for (int c = grid ? n : 1; c <= n; ++c) {
             int b = static_cast<int>(p.channels.Nvar[static_cast<size_t>(c)][kBandBottom]);
-            b += c == n ? -1 : 1;
+            if (c == n) {
+                b -= 1;
+            } else if (!(c == 1 && scopeModes)) {
+                b += 1;
+            }
             canvas.line(xi, b, xi, b - (grid ? 6 : 4), frame);
         }
         if (grid) {
@@ -107,13 +147,14 @@ void DRAWTICLABELS(Program& p, Canvas& canvas) {
                 unit = " hr";
             }
         }
-        std::string label = StringFormatter(value);
+        std::string label = StringFormatter(tidyLabelValue(value));
         if (!label.empty() && label.front() == ' ') {
             label.erase(0, 1);
         }
         if (x <= a.firsttic) {
             label += unit;
-            if (p.session.Sample * p.session.ChartINTERVALinSECONDS > 600) {
+            if (p.session.RecordingMODE != 2 &&
+                p.session.Sample * p.session.ChartINTERVALinSECONDS > 600) {
                 a.minute_units = 1;
             }
         }
@@ -121,7 +162,9 @@ void DRAWTICLABELS(Program& p, Canvas& canvas) {
         // The last label is moved in rather than cut off at the window's right edge.
         const int left = std::min(static_cast<int>(x) + 1 - half, W - 1 - textWidthBound(label));
         canvas.text(std::max(1, left), row, label, style);
-        a.zz += a.CustomTic != 0 ? a.CustomTic * a.TicIntervalInSeconds : a.TicIntervalInSeconds;
+        // The scope's own custom tick is already in its spacing; the chart's does not apply.
+        const bool chartCustom = a.CustomTic != 0 && p.session.RecordingMODE != 2;
+        a.zz += chartCustom ? a.CustomTic * a.TicIntervalInSeconds : a.TicIntervalInSeconds;
     }
     a.NextTicPosition = x - static_cast<float>(W);
 }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "display/chart_axis.h"
+#include "display/scope_view.h"
 #include "display/status_texts.h"
 #include "display/text_width.h"
 #include "text/number_text.h"
@@ -84,13 +86,14 @@ void drawBand(const Program& p, Canvas& canvas, int c) {
 
 void drawEndOfSampling(Program& p, Canvas& canvas, int scrollSamples) {
     const Session& s = p.session;
-    if (s.Sample + scrollSamples <= s.MaxSamples) {
-        return;
+    if (s.RecordingMODE == 2 || s.Sample + scrollSamples <= s.MaxSamples) {
+        return;  // scope mode has no chart to end
     }
     const int W = width(p);
     const int x = W - static_cast<int>((s.Sample + scrollSamples - s.MaxSamples) / s.ChartView);
     const int bottom = lastBandBottom(p);
-    canvas.fillRect(Rect{x, 33, x + 2, bottom}, p.colours.RGBred);
+    const int top = s.RecordingMODE == 3 ? static_cast<int>(nv(p, 1, kBandBottom)) : 33;
+    canvas.fillRect(Rect{x, top, x + 2, bottom}, p.colours.RGBred);
     canvas.text(x + 4, bottom + 22, "\xAC End of sampling period",
                 TextStyle{10, true, p.colours.RGBred});
 }
@@ -190,7 +193,11 @@ void DRAWSCREEN(Program& p, Canvas& canvas, int screenHeight) {
     }
     const int W = width(p);
     const int H = height(p);
-    a.FirstChan = 1;
+    // The scope modes keep channel 1's band for the scope: a new screen redraws the chart bands.
+    a.FirstChan = s.RecordingMODE == 1 ? 1 : 2;
+    if (s.RecordingMODE != 1) {
+        setScopeGeometry(p);
+    }
     s.ShowDisplays = displaysShownFor(s) ? 1 : 0;
     s.ScreenCapacity = static_cast<int16_t>(std::min(32767.0f, W * s.ChartView + 1));
     s.NscrnCASEs = 0;
@@ -200,7 +207,9 @@ void DRAWSCREEN(Program& p, Canvas& canvas, int screenHeight) {
     a.zz = 0.0;
     canvas.fillRect(Rect{0, 0, W, 33}, p.colours.LightGray);
     canvas.fillRect(Rect{0, 33, W, H}, p.colours.ChartBackgroundColor);
-    DRAWCHANNELS(p, canvas);
+    for (int c = 1; c <= n; ++c) {
+        drawBand(p, canvas, c);
+    }
     COMPUTETICS(p);
     a.firsttic = a.NextTicPosition;
     DRAWTICS(p, canvas);
@@ -249,8 +258,10 @@ void REDRAWSCREEN(Program& p, Canvas& canvas) {
     // Down to the window bottom: the marker labels below the time axis move with their markers
     // (or go, when nothing is kept).
     const int bottom = std::max(lastBandBottom(p) + 12, canvas.height());
-    canvas.scrollRect(Rect{0, kChartTop, W, bottom}, -(W - kept), 0,
-                      p.colours.ChartBackgroundColor);
+    const int top = a.FirstChan == 2 && s.nChan >= 2
+                        ? static_cast<int>(p.channels.Nvar[1][kBandBottom]) + 1
+                        : kChartTop;
+    canvas.scrollRect(Rect{0, top, W, bottom}, -(W - kept), 0, p.colours.ChartBackgroundColor);
     DRAWCHANNELS(p, canvas);
     drawEndOfSampling(p, canvas, moved);
     a.NextTicPosition += static_cast<float>(kept);
@@ -334,18 +345,69 @@ void drawBackupIndicator(const Program& p, Canvas& canvas, std::string_view text
     canvas.text(r.left, 28, text, TextStyle{9, warn, warn ? p.colours.RGBred : kInfoColour});
 }
 
+std::string sweepTimeText(double seconds) {
+    int decimals = 0;
+    if (seconds < 0.001) {
+        decimals = 8;
+    } else if (seconds < 0.1) {
+        decimals = 6;
+    } else if (seconds < 1) {
+        decimals = 5;
+    } else if (seconds < 10) {
+        decimals = 4;
+    } else if (seconds < 100) {
+        decimals = 3;
+    } else if (seconds < 1000) {
+        decimals = 2;
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, seconds);
+    return text;
+}
+
+std::string screenInfoText(Program& p) {
+    const Session& s = p.session;
+    const int W = width(p);
+    const int step = p.view.ScopeViewSTEP;
+    const std::string every = "plot every" + runtimeText(step) + std::string(ordinalSuffix(step));
+    if (s.RecordingMODE == 2) {
+        std::string text = "Scope width:" + runtimeText(s.ScopeMax) + " samples (" +
+                           sweepTimeText(s.ScopeMax * static_cast<double>(s.scopeinterval)) +
+                           " sec )";
+        if (W > 640 && step > 1) {
+            text += "; " + every;
+        }
+        return text;
+    }
+    std::string text = "   ";
+    if (s.RecordingMODE == 3) {
+        text += "'tab' saves scope";
+        if (W > 640 && step >= 2) {
+            text += " (" + every + (W > 832 ? " Sample" : "") + ")";
+        }
+        text += "; " + std::to_string(s.MaxSamples) + " chart samples";
+    } else {
+        text += std::to_string(s.MaxSamples) + " samples";
+    }
+    return text + FindChartDuration(p) + "        ";
+}
+
 void ScreenINFO(Program& p, Canvas& canvas) {
     const int W = width(p);
-    const std::string text = "   " + std::to_string(p.session.MaxSamples) + " samples" +
-                             FindChartDuration(p) + "        ";
-    const int left = 357;
+    const std::string text = screenInfoText(p);
+    const int left = p.session.RecordingMODE == 3 ? 207 : 357;
     const int right = W >= 832 ? 638 : 475;
-    // Up to the progress bar's label, which stands under the bar.
+    // From the backup indicator up to the progress bar's label, which stands under the bar.
     const int barLeft = W >= 832 ? 650 : 471;
-    canvas.fillRect(Rect{left - 100, 17, std::min(right + 100, barLeft - 2), 32},
-                    p.colours.LightGray);
-    const int textWidth = static_cast<int>(text.size()) * 6;
-    canvas.text(left + (right - left - textWidth) / 2, 28, text, TextStyle{12, false, kInfoColour});
+    canvas.fillRect(
+        Rect{std::max(left - 100, kBackupLeft + 101), 17, std::min(right + 100, barLeft - 2), 32},
+        p.colours.LightGray);
+    // About 8 pixels a character in 12 points; the trailing blanks only clear old text.
+    const size_t shown = text.find_last_not_of(' ') + 1;
+    const int textWidth = static_cast<int>(shown) * 8;
+    const int centred = left + (right - left - textWidth) / 2;
+    const int x = std::max(kBackupLeft + 101, std::min(centred, barLeft - 4 - textWidth));
+    canvas.text(x, 28, text, TextStyle{12, false, kInfoColour});
 }
 
 }  // namespace trindel

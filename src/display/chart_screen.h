@@ -61,7 +61,11 @@ void drawStatusField(const Program& p, Canvas& canvas, int field, std::string_vi
 // The progress bar filled to `segments` of (window width - 10).
 void drawProgressBar(const Program& p, Canvas& canvas, int segments);
 
-// The information line at the top of the recording window.
+// The information line at the top of the recording window, and its text for the recording mode
+// (chart, scope, scope plus chart); both set the planned duration's axis values.
 void ScreenINFO(Program& p, Canvas& canvas);
+std::string screenInfoText(Program& p);
+// A sweep time with fewer decimals the longer it is (none from 1,000 s).
+std::string sweepTimeText(double seconds);
 
 }  // namespace trindel

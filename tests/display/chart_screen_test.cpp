@@ -1,6 +1,10 @@
 // Band layout, the time axis and new screens of the chart recording window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "display/chart_axis.h"
 #include "display/chart_screen.h"
 #include "display/text_width.h"
@@ -257,6 +261,116 @@ TEST_F(ChartFixture, PlannedDurationText) {
     EXPECT_EQ(FindChartDuration(p), " 100 sec  ");
     p.session.MaxSamples = 200000;
     EXPECT_EQ(FindChartDuration(p), " 2.31481 days ");
+}
+
+// The scope modes: the axis of a scope sweep, the information line, the chart below the scope.
+std::vector<std::string> texts(const RecordingCanvas& canvas) {
+    std::vector<std::string> out;
+    for (const CanvasOp& op : canvas.ops) {
+        if (op.kind == CanvasOp::Kind::Text) {
+            out.push_back(op.text);
+        }
+    }
+    return out;
+}
+
+bool contains(const std::vector<std::string>& all, const std::string& text) {
+    return std::find(all.begin(), all.end(), text) != all.end();
+}
+
+struct ScopeScreen : ChartFixture {
+    ScopeScreen() : ChartFixture(1) {
+        p.session.RecordingMODE = 2;
+        p.session.MaxSamples = 1024;
+        p.session.ChartINTERVALinSECONDS = 1.0;  // a chart axis would read "0 min ... 17"
+        p.session.ScopeMax = 1000;
+        p.session.scopeinterval = 0.001f;
+        p.session.ScopeINTERVALinSECONDS = 0.001;
+        p.prefs[kPrefWindowWidth] = 1000;
+    }
+};
+
+TEST_F(ScopeScreen, AxisSpansOneSweep) {
+    DRAWSCREEN(p, canvas, 1024);
+    // 1,000 samples of 1 ms on 1,000 px: a tick every 100 px and 0.1 s.
+    EXPECT_NEAR(p.view.axis.ticgap, 100.0f, 1e-3);
+    const auto all = texts(canvas);
+    EXPECT_TRUE(contains(all, "0 sec"));
+    EXPECT_TRUE(contains(all, "0.5"));
+    EXPECT_TRUE(contains(all, "1"));
+    EXPECT_FALSE(contains(all, "0 min"));
+    // The chart's custom tick leaves the scope axis alone; the scope's own halves the spacing.
+    p.view.axis.CustomTic = 3;
+    p.scope.run.CustomScopeTic = 0.5;
+    canvas.ops.clear();
+    DRAWSCREEN(p, canvas, 1024);
+    EXPECT_NEAR(p.view.axis.ticgap, 50.0f, 1e-3);
+    EXPECT_TRUE(contains(texts(canvas), "0.05"));
+    // A sweep longer than 600 s is labelled in minutes.
+    p.scope.run.CustomScopeTic = 0;
+    p.session.scopeinterval = 1.0f;
+    p.session.ScopeINTERVALinSECONDS = 1.0;
+    canvas.ops.clear();
+    DRAWSCREEN(p, canvas, 1024);
+    EXPECT_EQ(p.view.axis.minute_units, 1);
+    EXPECT_TRUE(contains(texts(canvas), "0 min"));
+}
+
+TEST_F(ScopeScreen, InformationLineByMode) {
+    EXPECT_EQ(screenInfoText(p), "Scope width: 1000 samples (1.0000 sec )");
+    p.view.ScopeViewSTEP = 10;
+    EXPECT_EQ(screenInfoText(p), "Scope width: 1000 samples (1.0000 sec ); plot every 10th");
+    p.prefs[kPrefWindowWidth] = 640;  // no room for the plotting step
+    EXPECT_EQ(screenInfoText(p), "Scope width: 1000 samples (1.0000 sec )");
+    p.prefs[kPrefWindowWidth] = 1000;
+    p.session.RecordingMODE = 3;
+    p.session.ChartINTERVALinSECONDS = 0.1;
+    p.view.ScopeViewSTEP = 2;
+    EXPECT_EQ(
+        screenInfoText(p),
+        "   'tab' saves scope (plot every 2nd Sample); 1024 chart samples 102.4 sec          ");
+    p.view.ScopeViewSTEP = 1;
+    EXPECT_EQ(screenInfoText(p), "   'tab' saves scope; 1024 chart samples 102.4 sec          ");
+    p.session.RecordingMODE = 1;
+    EXPECT_EQ(screenInfoText(p), "   1024 samples 102.4 sec          ");
+}
+
+TEST(SweepTime, FewerDecimalsForLongerSweeps) {
+    EXPECT_EQ(sweepTimeText(0.0005), "0.00050000");
+    EXPECT_EQ(sweepTimeText(0.05), "0.050000");
+    EXPECT_EQ(sweepTimeText(0.5), "0.50000");
+    EXPECT_EQ(sweepTimeText(17.066667), "17.067");
+    EXPECT_EQ(sweepTimeText(999.5), "999.50");
+    EXPECT_EQ(sweepTimeText(1024), "1024");
+}
+
+TEST_F(ChartFixture, ScopePlusChartScrollsOnlyTheChartBands) {
+    p.session.RecordingMODE = 3;
+    p.prefs[kPrefShowTimeGrids] = 1;
+    p.session.MaxSamples = 1500;
+    p.session.Sample = 1025;
+    DRAWSCREEN(p, canvas, 1024);
+    const int scopeBottom = static_cast<int>(nv(1, kBandBottom));
+    const int chartTop = static_cast<int>(nv(2, kBandBottom) - nv(2, kBandHeight));
+    for (const CanvasOp& op : canvas.ops) {
+        if (op.kind == CanvasOp::Kind::Line && op.style == PenStyle::Dashed &&
+            op.rect.left == op.rect.right) {
+            EXPECT_GE(op.rect.top, chartTop) << "a time grid line crosses the scope band";
+        }
+    }
+    canvas.ops.clear();
+    REDRAWSCREEN(p, canvas);
+    ASSERT_FALSE(canvas.ops.empty());
+    EXPECT_EQ(canvas.ops.front().kind, CanvasOp::Kind::Scroll);
+    EXPECT_EQ(canvas.ops.front().rect.top, scopeBottom + 1);
+    for (const CanvasOp& op : canvas.ops) {
+        if (op.kind == CanvasOp::Kind::FrameRect) {
+            EXPECT_GE(op.rect.top, scopeBottom - 1) << "the scope band was redrawn as a chart band";
+        }
+        if (op.kind == CanvasOp::Kind::FillRect && op.rect.width() == 2) {
+            EXPECT_EQ(op.rect.top, scopeBottom) << "the end-of-sampling bar crosses the scope band";
+        }
+    }
 }
 
 }  // namespace
