@@ -442,7 +442,10 @@ int record(const Options& o) {
                     p.prefs[kPrefFastScope] != 0 ? " (bursts)" : "", sweeps.last.c_str());
         return sweeps.saved > 0 ? 0 : 1;
     }
-    CHECKSAMPLERATE(p, result.scanSpan(interval));
+    // The run's scans are the scope samples in scope plus chart: the chart samples are timed
+    // by their ticks there.
+    const double chartSpan = mode == 3 ? chartRunSeconds(p) : result.scanSpan(interval);
+    CHECKSAMPLERATE(p, chartSpan);
     p.session.nSamples = p.session.Sample;
     const WriteResult written = writeChartFile(p, format, output.path);
     gSaving.store(false);

@@ -295,8 +295,11 @@ void RunDriver::optionsWindow() {
         io_.sounds.play(p_.prefs[kPrefWeirdSounds] != 0 ? "skid" : "piiing");
     }
     s.nSamples = s.Sample;
-    s.Sample -= 1;
-    const double elapsed = (s.TicsAtLastSample - s.TimeAtStart) / 60.0;
+    // The chart loop stops one beyond its last sample; scope plus chart stops on it.
+    if (s.RecordingMODE == 1) {
+        s.Sample -= 1;
+    }
+    const double elapsed = chartRunSeconds(p_);
     rate_ = SampleRateReport{};
     rate_.check = CHECKSAMPLERATE(p_, elapsed);
     rate_.display = SHOWSAMPLERATE(p_, rate_.check, s.ChartINTERVALinSECONDS, true);

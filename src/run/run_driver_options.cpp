@@ -20,7 +20,7 @@ std::string optionsWindowTitle(const Program& p) {
     if (p.session.RecordingMODE == 2) {
         return "Oscilloscope Acquisition Halted";
     }
-    const int32_t n = p.session.nSamples - 1;
+    const int32_t n = p.session.Sample;  // the samples kept, after the run's end
     return "Chart Halted at" + std::string(n >= 0 ? " " : "") + std::to_string(n) + " Samples";
 }
 
@@ -43,10 +43,10 @@ std::vector<OptionsButtonInfo> optionsButtons(const Program& p, const OptionsFea
     if (f.rootFileName && (!chart || p.session.RecordingMODE == 3 || autorepeat)) {
         b.push_back({kOptionsRootFileName,
                      std::string(p.session.RecordingMODE == 1 ? "Change Chart" : "Change Scope") +
-                         " Root File Name\xE2\x80\xA6       ('C')"});
+                         " Root File Name\xC9       ('C')"});
     }
     if (f.checkAlarms && anyAlarmFired(p.alarm)) {
-        b.push_back({kOptionsCheckAlarms, "Check Alarms\xE2\x80\xA6"});
+        b.push_back({kOptionsCheckAlarms, "Check Alarms\xC9"});
     }
     b.push_back({kOptionsCheckSampleRate, "Check Sample Rate"});
     if (f.replay && p.session.RecordingMODE == 1) {

@@ -74,6 +74,10 @@ void ScopeLoop::begin() {
     pendingKey_ = 0;
     lastShownSample_ = -1;
     if (chart) {
+        // The first chart sample at the start and one an interval after it, so the chart's
+        // samples are evenly spaced from the first (the tick cut-off would otherwise take the
+        // first at once and the second a whole interval after its due time).
+        s.TimeOfNextChartSample = now;
         if (s.nChan >= 2) {
             const int32_t samples = std::min(s.MaxSamples, s.MaximumSamples) + 1;
             p_.store.reserveSlots(

@@ -43,7 +43,9 @@ void ScopeLoop::GETSCOPE() {
     ++r.ScSample;
     r.NextScopeTimeInSeconds += s.ScopeINTERVALinSECONDS;
     const int32_t ticks = io_.clock.TickCount();
-    s.TicsAtLastSample = ticks;
+    if (s.RecordingMODE == 2) {
+        s.TicsAtLastSample = ticks;  // in scope plus chart it times the chart samples
+    }
     float volts = 0.0f;
     if (readsScopeChannel(p_.device.External_AD) && p_.device.DemonstrationMODE == 0) {
         ReadExternalADdevice(p_, io_, 1, 1);

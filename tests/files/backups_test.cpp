@@ -33,6 +33,18 @@ TEST(Backups, MeasuredIntervalReplacesTheSetOneOutsideTheTolerance) {
     s.TimeAtStart = s.TicsAtLastSample;
     fixSampleInterval(s);
     EXPECT_EQ(s.SampleInterval, 1.0f);
+    // Scope plus chart: ten samples on time, the first at the start, the last 9 s later.
+    s.RecordingMODE = 3;
+    s.TimeAtStart = 100;
+    s.TicsAtLastSample = 100 + 540;
+    fixSampleInterval(s);
+    EXPECT_EQ(s.SampleInterval, 1.0f);
+    s.TicsAtLastSample = 100 + 600;  // 10 % slow
+    fixSampleInterval(s);
+    EXPECT_FLOAT_EQ(s.SampleInterval, 1.1f);
+    s.TimeAtStart = s.TicsAtLastSample;
+    fixSampleInterval(s);
+    EXPECT_EQ(s.SampleInterval, 1.0f);
 }
 
 TEST(Backups, Names) {

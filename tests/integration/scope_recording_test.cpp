@@ -46,17 +46,17 @@ TEST(ScopeRecording, ScopePlusChartOnTheDemonstrationSourceReadsBack) {
     const std::string out = (scratchDir() / "scope-chart.kstn").string();
     const CommandResult run =
         runCommand(std::string(CLI_PATH) +
-                   " record --mode scope-chart --channels 3 --interval 0.05 --samples 20"
+                   " record --mode scope-chart --channels 3 --interval 0.05 --samples 30"
                    " --scope-samples 100 --scope-interval 0.005 --sweeps 2 -o " +
                    out);
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("Saved 2 scope sweeps"), std::string::npos) << run.output;
     const CommandResult info = runCommand(std::string(CLI_PATH) + " info " + out);
     ASSERT_EQ(info.status, 0) << info.output;
-    EXPECT_NE(info.output.find("20"), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("Samples:     30 per channel"), std::string::npos) << info.output;
     const ReadResult file = readRecordingFile(out);
     ASSERT_TRUE(file.ok) << file.error;
-    EXPECT_EQ(file.file.recording.sampleCount, 20);
+    EXPECT_EQ(file.file.recording.sampleCount, 30);
     EXPECT_EQ(file.file.recording.writtenCount(), 2u) << "channels 2 and 3; 1 is the scope";
     EXPECT_TRUE(std::filesystem::exists(scratchDir() / "scope-chart scope 2"));
 }

@@ -313,6 +313,13 @@ TEST(OptionsWindow, ShowsOnlyTheButtonsOfPresentFeatures) {
     p.prefs[kPrefAutorepeat] = 1;
     const auto withRoot = numbers(all);
     EXPECT_NE(std::find(withRoot.begin(), withRoot.end(), 7), withRoot.end());
+    // The labels are in the program's Mac Roman text: the ellipsis is one byte, 0xC9.
+    for (const auto& b : optionsButtons(p, all)) {
+        EXPECT_EQ(b.label.find("\xE2\x80"), std::string::npos) << b.label;
+        if (b.button == 7) {
+            EXPECT_EQ(b.label, "Change Chart Root File Name\xC9       ('C')");
+        }
+    }
 }
 
 TEST_F(DriverFixture, TheRateCheckIsMadeWhenTheOptionsWindowOpens) {
@@ -370,6 +377,21 @@ TEST_F(DriverFixture, ScopeRunSequenceAsksForTheRootOfItsSweepFiles) {
     EXPECT_EQ(vp.host.shown[0], "Scope File Root...: " + folder.file("scope file"));
     EXPECT_EQ(p.files.filestrings.rootName, "heart");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"heart 1"});
+}
+
+// Scope plus chart stops on its last chart sample (chart mode one beyond): the options window
+// counts every sample, and a run on time keeps the set interval for its file.
+TEST_F(DriverFixture, ScopePlusChartKeepsEverySampleAndItsInterval) {
+    w.mode = 3;
+    w.samples = 20;
+    w.optionsAnswers = {kOptionsQuit};
+    run();
+    ASSERT_FALSE(w.titles.empty());
+    EXPECT_EQ(w.titles[0], "Chart Halted at 20 Samples");
+    EXPECT_EQ(p.session.Sample, 20);
+    EXPECT_GT(p.session.ChartSampleInterval, 0.0f);
+    EXPECT_FLOAT_EQ(p.session.SampleInterval, p.session.ChartSampleInterval)
+        << "a run on schedule was measured slow";
 }
 
 }  // namespace

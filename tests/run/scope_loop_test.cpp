@@ -7,6 +7,7 @@
 
 #include "files/recording_file_reader.h"
 #include "run/save_scope.h"
+#include "run/speed_limits.h"
 #include "scope_fixture.h"
 
 namespace trindel {
@@ -215,6 +216,19 @@ TEST(ScopePlusChart, StopsWhenSampleReachesMaxSamples) {
     }
     EXPECT_EQ(f.p.store.get(1, 5), 0.0f) << "channel 1 is the scope's";
     EXPECT_GE(f.p.scope.run.TotScopeSample, 190) << "the scope ran beside the chart";
+}
+
+// The rate check after the run times the chart samples: scope samples after the last chart
+// sample must not make a short run look slow (and be saved with a longer interval).
+TEST(ScopePlusChart, RunTimeEndsAtTheLastChartSample) {
+    ScopeFixture f(3, 3, 100, 0.02);
+    f.p.session.ChartINTERVALinSECONDS = 0.1;
+    f.p.session.MaxSamples = 1000;
+    f.vp.events.schedule(2.58, UserEvent{kEventControl, kToolbarStop});
+    f.record();
+    const Session& s = f.p.session;
+    ASSERT_GE(s.Sample, 20);
+    EXPECT_NEAR(chartRunSeconds(f.p), s.Sample * 0.1, 1.5 / 60);
 }
 
 TEST(ScopePlusChart, ChartCommandsServeMarkersPauseAddedTimeAndSwitching) {
