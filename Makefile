@@ -50,7 +50,9 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 bench: build
-	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
+	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; \
+	  case "$$b" in *gui_*) if [ -z "$$DISPLAY" ]; then \
+	    xvfb-run -a -s "-screen 0 1280x1024x24" $$b; else $$b; fi ;; *) $$b ;; esac; done
 
 fuzz: deps
 	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRINDEL_FUZZ=ON
