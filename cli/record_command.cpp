@@ -444,7 +444,7 @@ int record(const Options& o) {
     }
     // The run's scans are the scope samples in scope plus chart: the chart samples are timed
     // by their ticks there.
-    const double chartSpan = mode == 3 ? chartRunSeconds(p) : result.scanSpan(interval);
+    const double chartSpan = mode == 3 ? chartRunSeconds(p.session) : result.scanSpan(interval);
     CHECKSAMPLERATE(p, chartSpan);
     p.session.nSamples = p.session.Sample;
     const WriteResult written = writeChartFile(p, format, output.path);

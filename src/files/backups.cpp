@@ -15,22 +15,19 @@ void fixSampleInterval(Session& s) {
     if (s.Sample <= 0 || set <= 0) {
         return;
     }
-    const double fromStart = (s.TicsAtLastSample - s.TimeAtStart) / 60.0;
-    // Scope plus chart takes its first sample at the start: n samples span n - 1 intervals
-    // from there, and one more is counted for the last.
-    const double measured = (fromStart + (s.RecordingMODE == 3 ? set : 0.0)) / s.Sample;
+    const double measured = chartRunSeconds(s) / s.Sample;
     // A start noted after the last sample (the options window notes it again on each choice)
-    // measures nothing: the file keeps the set interval rather than a negative one.
-    if (fromStart > 0 && std::fabs(1.0 - measured / set) > s.SampRateError) {
+    // measures nothing: the file keeps the set interval rather than a made-up one.
+    if (s.TicsAtLastSample > s.TimeAtStart && std::fabs(1.0 - measured / set) > s.SampRateError) {
         s.SampleInterval = static_cast<float>(measured);
     }
 }
 
-namespace {
-
 std::string joinPath(const std::string& folder, const std::string& name) {
     return folder.empty() ? name : folder + "/" + name;
 }
+
+namespace {
 
 bool fileExists(const std::string& path) {
     struct stat st {};

@@ -12,10 +12,12 @@
 
 namespace trindel {
 
-// SampleInterval becomes the measured interval (ticks from the start to the last sample / 60 /
-// Sample) when it differs from the chart interval by more than SampRateError, else the chart
-// interval.
+// SampleInterval becomes the measured interval (chartRunSeconds / Sample) when it differs from
+// the chart interval by more than SampRateError, else the chart interval.
 void fixSampleInterval(Session& s);
+
+// `name` in `folder`; an empty folder leaves the name as it is.
+std::string joinPath(const std::string& folder, const std::string& name);
 
 // When and where a backup or quick save happens.
 struct BackupMoment {

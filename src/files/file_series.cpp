@@ -88,12 +88,10 @@ AutosaveResult AUTOSAVE(Program& p, const DateStamp& stamp, int32_t ticksNow, do
     const std::string& root = p.files.filestrings.rootName;
     const std::string folder = p.files.ScopeFileFolder;
     const auto pathOf = [&](int32_t k) {
-        const std::string file = seriesFileName(root, k, format);
-        return folder.empty() ? file : folder + "/" + file;
+        return joinPath(folder, seriesFileName(root, k, format));
     };
     p.files.ScopeCount = firstFreeSeriesNumber(p.files.ScopeCount + 1, pathOf);
-    const std::string name = seriesFileName(root, p.files.ScopeCount, format);
-    out.write = writeChartFile(p, format, folder.empty() ? name : folder + "/" + name);
+    out.write = writeChartFile(p, format, pathOf(p.files.ScopeCount));
     if (out.write.ok) {
         p.prefs[kPrefDataSaved] = 1;
     } else {

@@ -318,9 +318,6 @@ void GETDATA3(Program& p, Platform& io, ChartHooks& hooks) {
     ++s.NscrnCASEs;
     const int32_t ticks = io.clock.TickCount();
     s.TicsAtLastSample = ticks;
-    if (s.Sample == 1) {
-        r.FirstChartTics = ticks;
-    }
     s.TimeOfNextChartSample += s.ChartINTERVALinSECONDS;
     ScanResult scan = newScan(p);
     const float count = r.scope2total > 0 ? static_cast<float>(r.scope2total) : 1.0f;

@@ -299,7 +299,7 @@ void RunDriver::optionsWindow() {
     if (s.RecordingMODE == 1) {
         s.Sample -= 1;
     }
-    const double elapsed = chartRunSeconds(p_);
+    const double elapsed = chartRunSeconds(s);
     rate_ = SampleRateReport{};
     rate_.check = CHECKSAMPLERATE(p_, elapsed);
     rate_.display = SHOWSAMPLERATE(p_, rate_.check, s.ChartINTERVALinSECONDS, true);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "files/backups.h"
 #include "files/file_series.h"
 #include "files/recording_from_program.h"
 #include "files/save_files.h"
@@ -41,8 +42,7 @@ ScopeSaveResult SaveSCOPE(Program& p, bool fastPath, const std::string& timeOfSa
         p.files.filestrings.rootName.empty() ? std::string("Scope") : p.files.filestrings.rootName;
     const std::string& folder = p.files.ScopeFileFolder;
     const auto pathOf = [&](int32_t k) {
-        const std::string name = withExtension(seriesFileName(root, k, format), format, p.prefs);
-        return folder.empty() ? name : folder + "/" + name;
+        return joinPath(folder, withExtension(seriesFileName(root, k, format), format, p.prefs));
     };
     const int32_t number = firstFreeSeriesNumber(p.files.ScopeCount + 1, pathOf);
     out.path = pathOf(number);

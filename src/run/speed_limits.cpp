@@ -116,17 +116,6 @@ std::string GetSpeedEstimate(Program& p, Platform& io) {
     return speedVerdict(p.chart.FreeRunSpeed);
 }
 
-double chartRunSeconds(const Program& p) {
-    const Session& s = p.session;
-    if (s.RecordingMODE == 3) {
-        if (s.Sample < 1) {
-            return 0.0;
-        }
-        return (s.TicsAtLastSample - p.scope.run.FirstChartTics) / 60.0 + s.ChartINTERVALinSECONDS;
-    }
-    return (s.TicsAtLastSample - s.TimeAtStart) / 60.0;
-}
-
 RateCheck CHECKSAMPLERATE(Program& p, double elapsedSeconds, int32_t FastScopeCount,
                           int32_t ScopeMax) {
     Session& s = p.session;

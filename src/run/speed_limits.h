@@ -37,10 +37,6 @@ struct RateCheck {
     double ratio = 0.0;             // measured / requested
     double duty = 0.0;              // fast-scope duty
 };
-// Seconds the run's chart samples span for the rate check, after the run: from the start of
-// the run in chart mode (which stops one sample beyond its last); in scope plus chart from its
-// first chart sample to its last plus one interval, so n samples on schedule span n intervals.
-double chartRunSeconds(const Program& p);
 // Checks the rate of the run just ended and sets SampleInterval: the measured interval when it
 // differs from the requested one by more than SampRateError, otherwise the requested one.
 RateCheck CHECKSAMPLERATE(Program& p, double elapsedSeconds, int32_t FastScopeCount = 0,

@@ -130,6 +130,11 @@ void resetForRun(Program& p, double now) {
     }
 }
 
+double chartRunSeconds(const Session& s) {
+    const double fromStart = (s.TicsAtLastSample - s.TimeAtStart) / 60.0;
+    return fromStart + (s.RecordingMODE == 3 ? s.ChartINTERVALinSECONDS : 0.0);
+}
+
 void endRunSequence(Program& p) {
     for (int row = 1; row <= 16; ++row) {
         for (int e = 1; e <= 16; ++e) {

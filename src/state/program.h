@@ -86,6 +86,12 @@ void CLEARALARMS(AlarmState& alarm);
 // The resets the run driver does before each run of a sequence; `now` is the clock in seconds.
 void resetForRun(Program& p, double now);
 
+// Seconds the run's chart samples span for the rate check (pauses included): from the start of
+// the run to the last sample in chart mode, whose first sample is due one interval in; in scope
+// plus chart, whose first sample is taken at the start, one interval more, so n samples on
+// schedule span n intervals either way.
+double chartRunSeconds(const Session& s);
+
 // End of a run sequence: channel rows 1-16 elements 1-16 cleared and the scope start cleared.
 void endRunSequence(Program& p);
 

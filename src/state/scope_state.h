@@ -25,7 +25,6 @@ struct ScopeRunState {
     std::array<float, 24> DataCache{};
     int16_t scope2total = 0;
     int32_t ChartTimeCutoff = 0;
-    int32_t FirstChartTics = 0;  // tick count at the first chart sample of scope plus chart
     int16_t autoMarkerCounter = 0;
     double CustomScopeTic = 0.0;  // user's scope tick as a multiple of the default; 0 default
     float scopeticgap = 0.0f;

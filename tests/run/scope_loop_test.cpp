@@ -7,7 +7,6 @@
 
 #include "files/recording_file_reader.h"
 #include "run/save_scope.h"
-#include "run/speed_limits.h"
 #include "scope_fixture.h"
 
 namespace trindel {
@@ -228,7 +227,7 @@ TEST(ScopePlusChart, RunTimeEndsAtTheLastChartSample) {
     f.record();
     const Session& s = f.p.session;
     ASSERT_GE(s.Sample, 20);
-    EXPECT_NEAR(chartRunSeconds(f.p), s.Sample * 0.1, 1.5 / 60);
+    EXPECT_NEAR(chartRunSeconds(f.p.session), s.Sample * 0.1, 1.5 / 60);
 }
 
 TEST(ScopePlusChart, ChartCommandsServeMarkersPauseAddedTimeAndSwitching) {

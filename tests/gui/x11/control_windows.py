@@ -20,20 +20,7 @@ FEEDBACK = "Proportional Feedback Control (Analog Output Channel 2)"
 
 
 def choose(x, menu, item):
-    x.click(RECORDING, menu, kind="menu")
-    found = None
-    deadline = time.time() + 5
-    while found is None and time.time() < deadline:
-        found = next((w for w in x.windows()
-                      if any(c["text"] == item for c in w["controls"])), None)
-        time.sleep(0.05)
-    if found is None:
-        raise Failure(f"the {menu} menu did not show '{item}'")
-    c = x.control(found, item)
-    if not c["enabled"]:
-        raise Failure(f"'{item}' in the {menu} menu is disabled")
-    rx, ry, rw, rh = c["rect"]
-    x.click_at(rx + rw // 2, ry + rh // 2)
+    x.menu_item(RECORDING, menu, item)
 
 
 def set_field(x, title, name, text):

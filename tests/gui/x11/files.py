@@ -22,20 +22,7 @@ XY_WINDOW = " Interchannel Regression "
 
 def choose(x, menu_title, item_text):
     """Opens a menu of the menu bar with a click and clicks one of its items."""
-    x.click(RECORDING, menu_title, kind="menu")
-    deadline = time.time() + 5
-    while time.time() < deadline:
-        menu = next((w for w in x.windows()
-                     if any(c["text"] == item_text for c in w["controls"])), None)
-        if menu is not None:
-            item = x.control(menu, item_text)
-            if not item["enabled"]:
-                raise Failure(f"'{item_text}' in the {menu_title} menu is disabled")
-            rx, ry, rw, rh = item["rect"]
-            x.click_at(rx + rw // 2, ry + rh // 2)
-            return
-        time.sleep(0.05)
-    raise Failure(f"the {menu_title} menu shows no '{item_text}'")
+    x.menu_item(RECORDING, menu_title, item_text)
 
 
 def record_run(x, seconds):

@@ -98,16 +98,7 @@ def first_session(x):
     x.shot("options-window", options["title"])
 
     # Text format from the File menu while the options window is up.
-    x.click(RECORDING, "File", kind="menu")
-    menu = None
-    deadline = time.time() + 5
-    while menu is None and time.time() < deadline:
-        menu = next((w for w in x.windows()
-                     if any(c["text"] == "ASCII Text Format" for c in w["controls"])), None)
-        time.sleep(0.05)
-    if menu is None:
-        raise Failure("the File menu did not open while the options window is up")
-    item = x.control(menu, "ASCII Text Format")
+    item = x.menu_item(RECORDING, "File", "ASCII Text Format", click=False)
     if not item["enabled"]:
         raise Failure("'ASCII Text Format' is disabled after a run")
     rx, ry, rw, rh = item["rect"]

@@ -83,20 +83,7 @@ def scope_session(x):
     x.shot("scope-options", options["title"])
 
     # The scope interval again from Edit > "Scope Sample Rate..." while the options window is up.
-    x.click(RECORDING, "Edit", kind="menu")
-    menu = None
-    deadline = time.time() + 5
-    while menu is None and time.time() < deadline:
-        menu = next((w for w in x.windows()
-                     if any(c["text"] == "Scope Sample Rate..." for c in w["controls"])), None)
-        time.sleep(0.05)
-    if menu is None:
-        raise Failure("the Edit menu did not open while the options window is up")
-    item = x.control(menu, "Scope Sample Rate...")
-    if not item["enabled"]:
-        raise Failure("'Scope Sample Rate...' is disabled after a scope run")
-    rx, ry, rw, rh = item["rect"]
-    x.click_at(rx + rw // 2, ry + rh // 2)
+    x.menu_item(RECORDING, "Edit", "Scope Sample Rate...")
     x.find("Scope Sample Rate")
     x.click("Scope Sample Rate", "1/60 second")
     x.shot("edit-scope-sample-rate", "Scope Sample Rate")

@@ -21,20 +21,7 @@ CALIBRATION = "Direct Calibration for Channel 1, Input 1   (100 points maximum)"
 
 def menu_item(x, owner, menu, text):
     """Opens `menu` of the menu bar and clicks its item `text`."""
-    x.click(owner, menu, kind="menu")
-    deadline = time.time() + 5
-    found = None
-    while found is None and time.time() < deadline:
-        found = next((w for w in x.windows()
-                      if any(c["text"] == text for c in w["controls"])), None)
-        time.sleep(0.05)
-    if found is None:
-        raise Failure(f"the {menu} menu shows no '{text}'")
-    item = x.control(found, text)
-    if not item["enabled"]:
-        raise Failure(f"'{text}' is disabled")
-    rx, ry, rw, rh = item["rect"]
-    x.click_at(rx + rw // 2, ry + rh // 2)
+    x.menu_item(owner, menu, text)
 
 
 def calibrate(x):

@@ -161,6 +161,27 @@ class XSession:
         x, y, wd, ht = c["rect"]
         self.click_at(x + wd // 2, y + ht // 2)
 
+    def menu_item(self, owner, menu, text, click=True):
+        """Opens `menu` of the menu bar of window `owner` with a click and clicks its item `text`
+        (or, with click=False, leaves the menu open and returns the item)."""
+        self.click(owner, menu, kind="menu")
+        found = None
+        deadline = time.time() + 5
+        while found is None and time.time() < deadline:
+            found = next((w for w in self.windows()
+                          if any(c["text"] == text for c in w["controls"])), None)
+            time.sleep(0.05)
+        if found is None:
+            raise Failure(f"the {menu} menu shows no '{text}'")
+        item = self.control(found, text)
+        if not click:
+            return item
+        if not item["enabled"]:
+            raise Failure(f"'{text}' in the {menu} menu is disabled")
+        rx, ry, rw, rh = item["rect"]
+        self.click_at(rx + rw // 2, ry + rh // 2)
+        return item
+
     def key(self, *keys):
         self.xdotool("key", "--delay", "40", *keys)
 
